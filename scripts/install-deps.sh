@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Orvella needs to build, test and run.
+# Idempotent: only packages that are missing are installed.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  cmake ninja-build g++ make pkg-config ccache
+  qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev nlohmann-json3-dev
+  # fuzzing
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
+  # runtime: the media player crashes without the GStreamer plugins
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  # Japanese text
+  fonts-noto-cjk
+  # headless display and screenshots
+  xvfb xauth x11-apps imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
