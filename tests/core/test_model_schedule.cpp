@@ -188,3 +188,26 @@ TEST(DaySchedule, AssignTakesCapacityAndContents)
     EXPECT_EQ(none.GetCount(), 0);
     EXPECT_TRUE(none.AppendFrame(F(T(0, 0), T(1, 0), u"x")));
 }
+
+#include "model/KRGB.h"
+
+TEST(RGB, HueLuminanceSaturationOn240Scale)
+{
+    KRGB red(0x0000FF); // Windows layout: red in the low byte
+    EXPECT_EQ(red.Red(), 255);
+    EXPECT_EQ(red.Hue(), 0);
+    EXPECT_EQ(red.Luminance(), 120);
+    EXPECT_EQ(red.Saturation(), 240);
+    KRGB blue(0xFF0000);
+    EXPECT_EQ(blue.Hue(), 160);
+    KRGB green(0x00FF00);
+    EXPECT_EQ(green.Hue(), 80);
+    KRGB white(0xFFFFFF);
+    EXPECT_EQ(white.Luminance(), 240);
+    EXPECT_EQ(white.Saturation(), 0);
+    EXPECT_EQ(white.Hue(), 160);
+    KRGB black(0);
+    EXPECT_EQ(black.Luminance(), 0);
+    black.SetColor(0x808080);
+    EXPECT_EQ(black.Luminance(), 120);
+}
