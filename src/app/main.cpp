@@ -1,10 +1,32 @@
+#include "app/TOrvellaForm.h"
+#include "platform/core/KClock.h"
+#include "platform/qt/KQtPrompter.h"
+#include "platform/qt/KSingleInstance.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
+    QApplication::setOrganizationName("Tolvarin");
+    QApplication::setApplicationName("Orvella");
+    QApplication::setApplicationDisplayName("Orvella");
+
+    // One instance at a time: a later start brings the first window forward and ends.
+    KSingleInstance instance("OrvellaMainWindow");
+    if (!instance.TryBecomePrimary()) {
+        instance.ActivatePrimary();
+        return 0;
+    }
+
+    KSystemClock clock;
+    KQtPrompter prompter;
+    KPlatform platform;
+    platform.Clock = &clock;
+    platform.Prompter = &prompter;
+
+    TOrvellaForm form(platform);
+    prompter.SetOwner(&form);
+    QObject::connect(&instance, &KSingleInstance::ActivationRequested, &form, &TOrvellaForm::RestoreAndActivate);
     return app.exec();
 }

@@ -1,0 +1,270 @@
+#include "app/TOrvellaForm.h"
+
+#include "model/KMessageCatalog.h"
+#include "platform/core/KClock.h"
+#include "platform/core/KPrompter.h"
+#include "platform/qt/KFontMap.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+QString Q(const std::u16string &s) { return QString::fromStdU16String(s); }
+} // namespace
+
+TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> screenSize, QWidget *parent)
+    : QMainWindow(parent), platform_(platform)
+{
+    if (screenSize) {
+        screenSize_ = *screenSize;
+    } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        screenSize_ = screen->size();
+    } else {
+        screenSize_ = QSize(1024, 768);
+    }
+
+    // The layout of the form.
+    setObjectName("OrvellaForm");
+    setWindowTitle("Orvella");
+    setFont(KFontMap::PointFont("Tahoma", 9));
+    BuildControls();
+    BuildActions();
+    BuildMenus();
+    BindButtons();
+
+    // Start-up values.
+    Language = 0;
+    SchedulingMode = false;
+    CurTimeMark = true;
+    CurFrame = nullptr;
+    OpenedWeekday = 7;
+    SchTitleEdit->setAlignment(Qt::AlignCenter);
+    SkinMode = false;
+    SkinStayOnTop = true;
+    SavedListRow = SavedListCol = 1;
+    AlarmResetPending = true;
+
+    // Key preview: the window sees every key of its own controls first.
+    qApp->installEventFilter(this);
+    // No maximize button.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TOrvellaForm::ClockTick);
+    Timer1->start();
+
+    FormCreate();
+}
+
+TOrvellaForm::~TOrvellaForm()
+{
+    qApp->removeEventFilter(this);
+    Timer1->stop();
+    // Views and panels are child widgets and go with the window.
+}
+
+QSize TOrvellaForm::ComputeWindowSize(QSize screenSize)
+{
+    int height = screenSize.height() * 90 / 100;
+    int width = screenSize.width() * 100 / 100;
+    if (height < 600)
+        height = 600;
+    if (width < 900)
+        width = 900;
+    if (height > 800)
+        height = 800;
+    if (width > 1000)
+        width = 1000;
+    return QSize(width, height);
+}
+
+void TOrvellaForm::ApplyWindowSize(int height, int width)
+{
+    BaseListHeight = height - SchListPanel->y();
+    BaseListWidth = width - 250;
+    SchListPanel->resize(BaseListWidth, BaseListHeight);
+    PanelMainView_1->setFixedSize(SchListPanel->width() + 250, SchListPanel->y() + SchListPanel->height());
+}
+
+void TOrvellaForm::FormCreate()
+{
+    SchedulingMode = false;
+    move(x(), 2);
+
+    AddDefaultFrame(ShownSchedule);
+
+    // Layout from the screen size.
+    SchTitlePanel->move(SchTitlePanel->x(), 2 * ControlPanel1->height());
+    SchListPanel->move(SchListPanel->x(), SchTitlePanel->y() + SchTitlePanel->height());
+    const QSize size = ComputeWindowSize(screenSize_);
+    ApplyWindowSize(size.height(), size.width());
+    SchListPanel->move(0, SchListPanel->y());
+    ControlPanel1->move(SchListPanel->x(), ControlPanel1->y());
+    SchTitlePanel->setGeometry(SchListPanel->x(), SchTitlePanel->y(), SchListPanel->width(),
+                               SchTitlePanel->height());
+    SchModDispBarPanel->setGeometry(SchListPanel->x(), SchTitlePanel->y() + SchTitlePanel->height() - 4,
+                                    SchListPanel->width(), SchModDispBarPanel->height());
+    WeekPanel->setGeometry(SchListPanel->x(), ControlPanel1->height(), SchListPanel->width(),
+                           SchTitlePanel->height());
+    ControlPanel2->setGeometry(ControlPanel1->x() + ControlPanel1->width(), ControlPanel2->y(),
+                               SchListPanel->width() - ControlPanel1->width(), ControlPanel2->height());
+
+    SwitchView(vtList);
+    Action("ViewTypeWeekly")->setEnabled(false);
+    ExitSchedulingMode();
+
+    SchTitleEdit->setMaxLength(64);
+    SchTitleEdit->setReadOnly(true);
+    SchTitleEdit->setFrame(true);
+    SchTitleEdit->setBackgroundRole(QPalette::Button);
+    SchTitleEdit->setAutoFillBackground(true);
+    const int editHeight = SchTitleEdit->sizeHint().height();
+    SchTitleEdit->setGeometry(0, (SchTitlePanel->height() - editHeight) / 2, SchTitlePanel->width(), editHeight);
+
+    ExitEditSchButton->move(EnterEditSchButton->pos());
+    ExitEditSchButton->hide();
+
+    AlarmSoundStopButton->resize(AlarmSoundStopButton->sizeHint().width(), 26);
+    AlarmSoundStopButton->move(WeekPanel->width() - AlarmSoundStopButton->width() - 1,
+                               (WeekPanel->height() - AlarmSoundStopButton->height()) / 2);
+    ListEditOption = 2;
+    for (const char *name : {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel"})
+        Action(name)->setEnabled(false);
+
+    SkinPos = pos();
+    SkinSize = 2;
+    SkinTransparency = 1;
+    EnterSkinModeButton->hide();
+    ExitSkinModeButton->hide();
+    Action("ViewSkinMode")->setEnabled(false);
+    PlaceSkinControls();
+
+    InitWeekPanel(Language);
+    SetButtonHints(Language);
+    show();
+}
+
+void TOrvellaForm::PlaceSkinControls()
+{
+    const int panelW = SchListPanel->width();
+    const int panelH = SchListPanel->height();
+    EnterSkinModeButton->setGeometry(panelW - 24 - 2, panelH - 24 - 2, 24, 24);
+    ExitSkinModeButton->setGeometry(EnterSkinModeButton->geometry());
+    SkinModeClockLabel->adjustSize();
+    const int left = SkinSize == 4 ? 10 : EnterSkinModeButton->x() - SkinModeClockLabel->width() - 10;
+    SkinModeClockLabel->move(left, panelH - SkinModeClockLabel->height() - 4);
+    SkinModeClockLabel->raise();
+}
+
+void TOrvellaForm::AddDefaultFrame(KDaySchedule &schedule)
+{
+    KScheduleFrame frame(KSchTime{0, 0, 0}, KSchTime{24, 0, 0}, Language == 1 ? u"Free" : u"自由", 0xFFFFFF,
+                         u"");
+    schedule.AppendFrame(frame);
+}
+
+const KScheduleFrame *TOrvellaForm::FrameProvider(bool current) const
+{
+    if (current)
+        return CurFrame;
+    const int count = ShownSchedule.GetCount();
+    const int next = (CurFrameIndex + 1 < count) ? CurFrameIndex + 1 : 0;
+    return ShownSchedule.GetFrame(next);
+}
+
+void TOrvellaForm::ClockTick()
+{
+    // 1. The local time of day with whole seconds.
+    const KClockReading reading = platform_.Clock->Now();
+    const KSchTime now = ToClockTime(reading.Time);
+
+    // 2. The current-time mark of the shown view.
+    if (CurTimeMark)
+        MoveTimeMark(now);
+
+    // 3. The frame holding the current time.
+    CurFrameIndex = ShownSchedule.FindFrameAt(now);
+    CurFrame = ShownSchedule.GetFrame(CurFrameIndex);
+
+    // 4-5. The alarm.
+    TickAlarm(now);
+
+    // 6-7. The list's current row, the clock and the current-schedule view.
+    TickViews(now);
+
+    // 8. The clock of skin mode.
+    if (SkinMode)
+        SkinModeClockLabel->setText(Q(FormatTime(now, true)));
+
+    // 9. The today mark of the week panel.
+    TickWeekPanel(reading.Weekday);
+}
+
+void TOrvellaForm::ShowMessageCode(int code, const QString &fileName)
+{
+    if (code == KMessageCatalog::NoError)
+        return;
+    platform_.Prompter->Show(KMessageCatalog::Text(KMessageCatalog::CaptionError, Language),
+                             KMessageCatalog::ComposeWithFileName(code, fileName.toStdU16String(), Language),
+                             KMsgIcon::None);
+}
+
+void TOrvellaForm::RestoreAndActivate()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+bool TOrvellaForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->window() == this && widget != this)
+            FormKeyDown(static_cast<QKeyEvent *>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TOrvellaForm::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyDown(event);
+    QMainWindow::keyPressEvent(event);
+}
+
+void TOrvellaForm::FormKeyDown(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        StopAlarmSound();
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SkinMode)
+        OpenSkinPopupFromKeyboard();
+}
+
+void TOrvellaForm::closeEvent(QCloseEvent *event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TOrvellaForm::FormClose()
+{
+    return ConfirmSaveChanges() != KMsgAnswer::Cancel;
+}

@@ -1,0 +1,208 @@
+#pragma once
+
+#include "model/KDaySchedule.h"
+#include "platform/core/KPlatform.h"
+#include "platform/core/KPrompter.h"
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <optional>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolButton;
+class QWidget;
+class KScheduleList;
+class KTSchedulePie;
+class KTScheduleTimeline;
+class KTSchTimeCount;
+class KToptionPanel_I;
+class KToptionPanel_II;
+
+// The main window: owns the shown schedule, the views, the side panel and every
+// option, and follows the clock once a second.
+class TOrvellaForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum ViewTypes { vtList = 0, vtPie = 1, vtTimeline = 2, vtCount = 3, vtWeekCount = 4 };
+
+    // screenSize overrides the primary screen's size (tests use it).
+    explicit TOrvellaForm(const KPlatform &platform, std::optional<QSize> screenSize = std::nullopt,
+                          QWidget *parent = nullptr);
+    ~TOrvellaForm() override;
+
+    // Window size from the screen size: {height, width}.
+    static QSize ComputeWindowSize(QSize screenSize);
+    void ApplyWindowSize(int height, int width);
+
+    void ClockTick();
+    void AddDefaultFrame(KDaySchedule &schedule);
+    const KScheduleFrame *FrameProvider(bool current) const;
+    void ShowMessageCode(int code, const QString &fileName = QString());
+
+    void SwitchView(int type);
+    void UpdateViewMenuChecks(int type);
+    void SetCurTimeMark(bool value);
+    void SetOneHourGScale(bool value);
+    void SetStartWithLastView(bool value);
+    void SetClock24H(bool value, int source);
+    void SetClockSeconds(bool value, int source);
+
+    void ToggleSchedulingMode();
+    void EnterSchedulingMode();
+    void ExitSchedulingMode();
+
+    // Brings the window back from minimised and activates it (a second start asks for this).
+    void RestoreAndActivate();
+
+    // State of the window (names as the rest of the program knows them).
+    int Language = 0;
+    bool WeekSchOpen = false;
+    KDaySchedule ShownSchedule;
+    KDaySchedule *EditSchedule = nullptr;
+    QString SchTitle;
+    bool AlarmResetPending = true;
+    QString WeekSchFileName;
+    int OpenedWeekday = 7;
+    const KScheduleFrame *CurFrame = nullptr;
+    int CurFrameIndex = 0;
+    bool SchedulingMode = false;
+    bool SchModified = false;
+    int ListEditOption = 2;
+    int ViewType = vtList;
+    QString SchFileName;
+    QString DayFileName;
+    bool Clock24H = false;
+    bool ClockSeconds = false;
+    bool CurTimeMark = true;
+    bool StartWithLastView = false;
+    bool OneHourGScale = false;
+    int SavedListRow = 1;
+    int SavedListCol = 1;
+    bool SkinMode = false;
+    int SkinSize = 2;
+    int SkinTransparency = 1;
+    bool SkinStayOnTop = true;
+    QPoint NormalPos;
+    QPoint SkinPos;
+    bool Dragging = false;
+    QPoint DragFormPos;
+    QPoint DragMousePos;
+    int LastViewType = 0;
+    struct SkinStateRecord {
+        uint8_t Flags = 0;
+        uint8_t Size = 0;
+        uint8_t Transparency = 0;
+        int32_t Top = 0;
+        int32_t Left = 0;
+    } SkinState;
+    int BaseListHeight = 0;
+    int BaseListWidth = 0;
+    bool SaveAsCancelled = false;
+
+    // Controls.
+    QWidget *PanelMainView_1 = nullptr;
+    QFrame *ControlPanel1 = nullptr;
+    QFrame *ControlPanel2 = nullptr;
+    QFrame *WeekPanel = nullptr;
+    QFrame *SchTitlePanel = nullptr;
+    QFrame *SchModDispBarPanel = nullptr;
+    QFrame *SchListPanel = nullptr;
+    QLineEdit *SchTitleEdit = nullptr;
+    QToolButton *FileNewButton = nullptr;
+    QToolButton *FileOpenButton = nullptr;
+    QToolButton *FileSaveButton = nullptr;
+    QToolButton *SchListViewButton = nullptr;
+    QToolButton *SchPieViewButton = nullptr;
+    QToolButton *SchTimelineViewButton = nullptr;
+    QToolButton *SchCountViewButton = nullptr;
+    QToolButton *WeekSchCountViewButton = nullptr;
+    QToolButton *EnterEditSchButton = nullptr;
+    QToolButton *ExitEditSchButton = nullptr;
+    QToolButton *EditAddButton = nullptr;
+    QToolButton *EditInsButton = nullptr;
+    QToolButton *EditDelButton = nullptr;
+    QToolButton *EditCancelButton = nullptr;
+    QToolButton *WkTodayButton = nullptr;
+    std::array<QPushButton *, 7> WeekdayButtons{};
+    QToolButton *WeekSchFileOpenButton = nullptr;
+    QCheckBox *WkAutoOpenCheckBox = nullptr;
+    QPushButton *AlarmSoundStopButton = nullptr;
+    QToolButton *EnterSkinModeButton = nullptr;
+    QToolButton *ExitSkinModeButton = nullptr;
+    QLabel *SkinModeClockLabel = nullptr;
+    QFrame *TodayIndImage = nullptr;
+    QFrame *WeekOpnIndImage = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // Views and side panels: at most one of each kind exists.
+    // They are children of SchListPanel or of the central panel, so Qt deletes
+    // whatever still exists when the window goes.
+    KScheduleList *SchList = nullptr;
+    KTSchedulePie *SchPie = nullptr;
+    KTScheduleTimeline *SchTimeline = nullptr;
+    KTSchTimeCount *SchTimeCount = nullptr;
+    KToptionPanel_I *OptionPanel1 = nullptr;
+    KToptionPanel_II *OptionPanel2 = nullptr;
+
+    // Menus.
+    QMenu *FILE_Menu = nullptr;
+    QMenu *EDIT_Menu = nullptr;
+    QMenu *VIEW_Menu = nullptr;
+    QMenu *ALARM_Menu = nullptr;
+    QMenu *LANGUAGE_Menu = nullptr;
+    QMenu *HELP_Menu = nullptr;
+    QMenu *SchEditPopupMenu = nullptr;
+    QMenu *SkinModePopupMenu = nullptr;
+
+    // Actions, looked up by their names.
+    QAction *Action(const char *name) const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void BuildControls();
+    void BuildActions();
+    void BuildMenus();
+    void BindButtons();
+    void InitWeekPanel(int language);
+    void SetButtonHints(int language);
+    void PlaceSkinControls();
+    QAction *MakeAction(const char *name, const QString &caption, const QString &shortcut = QString());
+    void FormKeyDown(QKeyEvent *event);
+    bool FormClose();
+
+    // Steps of the tick, each with its own concern.
+    void MoveTimeMark(KSchTime now);
+    void TickAlarm(KSchTime now);
+    void TickViews(KSchTime now);
+    void TickWeekPanel(int weekday);
+
+    // File commands.
+    KMsgAnswer ConfirmSaveChanges();
+
+    // Alarm.
+    void StopAlarmSound();
+
+    // Skin mode.
+    void OpenSkinPopupFromKeyboard();
+
+    KPlatform platform_;
+    QSize screenSize_;
+    QActionGroup *clockGroup_ = nullptr;
+};

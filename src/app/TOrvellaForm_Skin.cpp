@@ -1,0 +1,6 @@
+// Skin mode.
+#include "app/TOrvellaForm.h"
+
+void TOrvellaForm::OpenSkinPopupFromKeyboard()
+{
+}

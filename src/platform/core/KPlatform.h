@@ -1,0 +1,15 @@
+#pragma once
+
+class KClock;
+class KPrompter;
+class KFileSystem;
+class KAppDataFolder;
+
+// The platform services a window or file object works with. Nothing here is
+// owned: the program's entry point (or a test) keeps them alive.
+struct KPlatform {
+    KClock *Clock = nullptr;
+    KPrompter *Prompter = nullptr;
+    KFileSystem *Files = nullptr;
+    KAppDataFolder *AppData = nullptr;
+};
