@@ -1,0 +1,117 @@
+#include "graphs/KPrintPicture.h"
+
+#include "graphs/KGraphMath.h"
+#include "platform/qt/KFontMap.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+namespace KPrintPicture {
+
+using KGraphMath::Trunc;
+
+namespace {
+QString &FallbackOverride()
+{
+    static QString path;
+    return path;
+}
+
+QFont TitleFont()
+{
+    return KFontMap::PointFont("MS UI Gothic", 12);
+}
+} // namespace
+
+Layout ComputeLayout(const QSize &page, double dpiX, double dpiY, const QSize &titleSize, double widthInches,
+                     double heightInches)
+{
+    Layout out;
+    const int pw = page.width(), ph = page.height();
+    const int tw = titleSize.width(), th = titleSize.height();
+    const int titleTop = Trunc((ph - dpiY * heightInches) / 2.0 - (th + dpiY / 2.0));
+    out.TitleRect = QRect((pw - tw) / 2, titleTop, tw, th);
+    const int left = Trunc((pw - widthInches * dpiX) / 2.0);
+    const int top = Trunc((ph - dpiY * heightInches) / 2.0);
+    const int right = Trunc(left + widthInches * dpiX);
+    const int bottom = Trunc(top + dpiY * heightInches);
+    out.PictureRect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    return out;
+}
+
+void PaintPage(QPainter &painter, const QSize &page, double dpiX, double dpiY, const QImage &picture,
+               const QString &title, double widthInches, double heightInches)
+{
+    painter.setFont(TitleFont());
+    painter.setPen(Qt::black);
+    const QFontMetrics fm(painter.font(), painter.device());
+    const QSize titleSize(fm.horizontalAdvance(title), fm.height());
+    const Layout layout = ComputeLayout(page, dpiX, dpiY, titleSize, widthInches, heightInches);
+    if (!title.isEmpty())
+        painter.drawText(layout.TitleRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(layout.PictureRect, picture);
+}
+
+bool Print(QPrinter &printer, const QImage &picture, const QString &title, double widthInches,
+           double heightInches)
+{
+    if (!printer.docName().size())
+        printer.setDocName(title.isEmpty() ? QStringLiteral("Orvella") : title);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double dpi = printer.resolution();
+    PaintPage(painter, paintRect.size(), dpi, dpi, picture, title, widthInches, heightInches);
+    return painter.end();
+}
+
+QString FallbackPdfPath(const QString &title)
+{
+    if (!FallbackOverride().isEmpty())
+        return FallbackOverride();
+    QString name = title.trimmed();
+    static const QString bad = QStringLiteral("\\/:*?\"<>|");
+    for (QChar &c : name) {
+        if (bad.contains(c) || c.unicode() < 0x20)
+            c = u'_';
+    }
+    if (name.isEmpty())
+        name = QStringLiteral("Orvella");
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath();
+    QDir().mkpath(dir);
+    return QDir(dir).filePath(name + QStringLiteral(".pdf"));
+}
+
+void SetFallbackPdfPath(const QString &path)
+{
+    FallbackOverride() = path;
+}
+
+bool PrintOrPdf(const QImage &picture, const QString &title, double widthInches, double heightInches,
+                QString *pdfPath)
+{
+    if (pdfPath)
+        pdfPath->clear();
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        QPrinter printer(info, QPrinter::HighResolution);
+        return Print(printer, picture, title, widthInches, heightInches);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = FallbackPdfPath(title);
+    printer.setOutputFileName(path);
+    if (pdfPath)
+        *pdfPath = path;
+    return Print(printer, picture, title, widthInches, heightInches);
+}
+
+} // namespace KPrintPicture

@@ -1,0 +1,168 @@
+#include "graphs/KTGraphImage.h"
+
+#include "graphs/KPrintPicture.h"
+#include "graphs/KTSchFramePopup.h"
+#include "graphs/KTTimeMark.h"
+#include "model/KDaySchedule.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+KTGraphImage::KTGraphImage(QWidget *parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    canvas_ = QImage(qMax(1, width()), qMax(1, height()), QImage::Format_RGB32);
+    canvas_.fill(Qt::white);
+}
+
+KTGraphImage::~KTGraphImage()
+{
+    // The mark and the popup may live in the parent; they go with this control.
+    DestroyTimeMark();
+    delete framePopup_.data();
+}
+
+QRect KTGraphImage::ItemLabelRect(int i) const
+{
+    if (i < 0 || i >= int(itemLabels_.size()))
+        return {};
+    return itemLabels_[size_t(i)];
+}
+
+void KTGraphImage::FillCanvasWhite()
+{
+    canvas_.fill(Qt::white);
+    update();
+}
+
+void KTGraphImage::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect r = event->rect();
+    p.drawImage(r, canvas_, r);
+}
+
+void KTGraphImage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (canvas_.size() == size())
+        return;
+    QImage next(qMax(1, width()), qMax(1, height()), QImage::Format_RGB32);
+    next.fill(Qt::white);
+    QPainter p(&next);
+    p.drawImage(0, 0, canvas_);
+    p.end();
+    canvas_ = next;
+}
+
+void KTGraphImage::HitTest(const QPoint &pos)
+{
+    if (OnLabelEnter && OnLabelLeave) {
+        auto contains = [&](const QRect &r) {
+            return r.left() < pos.x() && pos.x() < r.left() + r.width() && r.top() < pos.y() &&
+                   pos.y() < r.top() + r.height();
+        };
+        if (labelInside_) {
+            bool any = false;
+            for (const QRect &r : itemLabels_)
+                any = any || contains(r);
+            if (!any) {
+                labelInside_ = false;
+                OnLabelLeave(-1);
+            }
+        } else {
+            for (size_t i = 0; i < itemLabels_.size(); ++i) {
+                if (contains(itemLabels_[i])) {
+                    labelInside_ = true;
+                    const QPoint at = PosInHost() + itemLabels_[i].topLeft();
+                    OnLabelEnter(int(i), at.x(), at.y());
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void KTGraphImage::mouseMoveEvent(QMouseEvent *event)
+{
+    HitTest(event->position().toPoint());
+    if (onMouseMoveUser_)
+        onMouseMoveUser_(event);
+    QWidget::mouseMoveEvent(event);
+}
+
+void KTGraphImage::leaveEvent(QEvent *event)
+{
+    if (OnLabelLeave)
+        OnLabelLeave(-1);
+    QWidget::leaveEvent(event);
+}
+
+QWidget *KTGraphImage::Host()
+{
+    return parentWidget() ? parentWidget() : this;
+}
+
+QPoint KTGraphImage::PosInHost() const
+{
+    return parentWidget() ? pos() : QPoint(0, 0);
+}
+
+void KTGraphImage::EnsureTimeMark(int style, int size)
+{
+    if (timeMark_ && timeMark_->parentWidget() != Host())
+        DestroyTimeMark();
+    if (!timeMark_)
+        timeMark_ = new KTTimeMark(Host(), style, size);
+    timeMark_->SetStyle(style);
+}
+
+void KTGraphImage::DestroyTimeMark()
+{
+    delete timeMark_.data();
+    timeMark_ = nullptr;
+}
+
+void KTGraphImage::EnablePopups(bool on, const KDaySchedule *const *schedule)
+{
+    if (!on) {
+        delete framePopup_.data();
+        framePopup_ = nullptr;
+        OnLabelEnter = nullptr;
+        OnLabelLeave = nullptr;
+        return;
+    }
+    if (!framePopup_)
+        framePopup_ = new KTSchFramePopup(Host());
+    OnLabelEnter = [this, schedule](int index, int x, int y) {
+        const KDaySchedule *s = *schedule;
+        if (!framePopup_ || !s)
+            return;
+        framePopup_->ShowAt(this, s->GetFrame(index), x, y);
+    };
+    OnLabelLeave = [this](int) {
+        HidePopup();
+        if (popupHidden_)
+            popupHidden_();
+    };
+}
+
+void KTGraphImage::HidePopup()
+{
+    if (!framePopup_)
+        return;
+    framePopup_->hide();
+    framePopup_->ShowFrame(nullptr);
+}
+
+bool KTGraphImage::PrintPicture(const QString &title, double widthInches, double heightInches)
+{
+    return KPrintPicture::PrintOrPdf(canvas_, title, widthInches, heightInches);
+}
+
+bool KTGraphImage::PrintPicture(QPrinter &printer, const QString &title, double widthInches,
+                                double heightInches)
+{
+    return KPrintPicture::Print(printer, canvas_, title, widthInches, heightInches);
+}

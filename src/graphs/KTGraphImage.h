@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "graphs/KTSchFramePopup.h"
+#include "graphs/KTTimeMark.h"
+
+class QPrinter;
+class KDaySchedule;
+
+// An image control: a widget that shows a picture drawn once into its own image.
+// It also keeps the item-label areas of the last draw and tells its owner when
+// the pointer enters or leaves them. The pie, the timeline and the bar graph derive from it.
+class KTGraphImage : public QWidget {
+public:
+    using LabelEnterHandler = std::function<void(int index, int x, int y)>;
+    using LabelLeaveHandler = std::function<void(int index)>;
+    using MouseMoveHandler = std::function<void(QMouseEvent *event)>;
+
+    explicit KTGraphImage(QWidget *parent = nullptr);
+    ~KTGraphImage() override;
+
+    // The picture as drawn (what is printed); the time mark and the popup are not part of it.
+    const QImage &Picture() const { return canvas_; }
+
+    LabelEnterHandler OnLabelEnter;
+    LabelLeaveHandler OnLabelLeave;
+    void SetOnMouseMoveUser(MouseMoveHandler handler) { onMouseMoveUser_ = std::move(handler); }
+
+    int ItemLabelCount() const { return int(itemLabels_.size()); }
+    // Final area of item label i in control coordinates.
+    QRect ItemLabelRect(int i) const;
+
+    // Prints the picture on the default printer, or into a PDF file when there is none.
+    bool PrintPicture(const QString &title, double widthInches, double heightInches);
+    bool PrintPicture(QPrinter &printer, const QString &title, double widthInches, double heightInches);
+
+    // Number of whole-picture draws so far (the tick must not add to it).
+    int DrawCount() const { return drawCount_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+    QImage &Canvas() { return canvas_; }
+    void FillCanvasWhite();
+    void CountDraw() { ++drawCount_; }
+    // Whether the hit test thinks the pointer is inside a label.
+    bool LabelInside() const { return labelInside_; }
+    void HitTest(const QPoint &pos);
+
+    // The widget that holds the mark and the popup (the parent, or this when there is none),
+    // and this control's top-left in it.
+    QWidget *Host();
+    QPoint PosInHost() const;
+
+    // Shared by the schedule pie and the schedule timeline.
+    void EnsureTimeMark(int style, int size);
+    void DestroyTimeMark();
+    KTTimeMark *TimeMarkWidget() const { return timeMark_; }
+    void EnablePopups(bool on, const KDaySchedule *const *schedule);
+    void HidePopup();
+    KTSchFramePopup *PopupWidget() const { return framePopup_; }
+    std::function<void()> popupHidden_;
+
+    std::vector<QRect> itemLabels_; // final label areas, control coordinates
+
+private:
+    QImage canvas_;
+    MouseMoveHandler onMouseMoveUser_;
+    bool labelInside_ = false;
+    int drawCount_ = 0;
+    QPointer<KTTimeMark> timeMark_;
+    QPointer<KTSchFramePopup> framePopup_;
+};

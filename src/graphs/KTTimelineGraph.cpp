@@ -1,0 +1,138 @@
+#include "graphs/KTTimelineGraph.h"
+
+#include "graphs/KGraphMath.h"
+#include "platform/qt/KColorConv.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+using KGraphMath::Trunc;
+
+namespace {
+// A rectangle from (x1, y1) to (x2, y2) with the right and bottom edges excluded,
+// outlined by the current pen and filled with the current brush.
+void Box(QPainter &p, int x1, int y1, int x2, int y2)
+{
+    if (x2 <= x1 || y2 <= y1)
+        return;
+    p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+// Overlap test against an earlier label enlarged by 4 left, 10 right, 10 above, 4 below.
+bool Overlaps(const QRect &a, const QRect &b)
+{
+    const int l = a.left(), t = a.top(), r = a.left() + a.width(), btm = a.top() + a.height();
+    const int lj = b.left() - 4, tj = b.top() - 10, rj = b.left() + b.width() + 10;
+    const int bj = b.top() + b.height() + 4;
+    const bool h = (lj <= l && l < rj) || (lj < r && r < rj);
+    const bool v = (tj <= t && t < bj) || (tj < btm && btm < bj);
+    return h && v;
+}
+
+int FirstObstacle(const std::vector<QRect> &rects, size_t i, const QRect &r)
+{
+    for (size_t j = 0; j < i; ++j) {
+        if (Overlaps(r, rects[j]))
+            return int(j);
+    }
+    return -1;
+}
+} // namespace
+
+KTTimelineGraph::KTTimelineGraph(QWidget *parent) : KTGraphImage(parent)
+{
+    LabelOffset = BarWidth + LabelSpacing;
+    FillCanvasWhite();
+}
+
+void KTTimelineGraph::PaintAxis()
+{
+    QPainter p(&Canvas());
+    const QColor axis = KColorConv::ToQColor(AxisColor);
+    p.setPen(QPen(axis, 1));
+    p.setBrush(axis);
+    Box(p, Origin.x(), Origin.y(), Origin.x() + AxisWidth, Origin.y() + AxisLength);
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(Origin.x(), Origin.y(), Origin.x(), Origin.y() + AxisLength);
+    update();
+}
+
+void KTTimelineGraph::PaintBlocks(const std::vector<KTimelineBlock> &blocks)
+{
+    QPainter p(&Canvas());
+    p.setPen(QPen(Qt::black, 1));
+    const int x0 = BlocksLeft();
+    const double L = AxisLength;
+    const int oy = Origin.y();
+    for (const KTimelineBlock &b : blocks) {
+        p.setBrush(KColorConv::ToQColor(b.Color));
+        if (b.Start <= b.End) {
+            Box(p, x0, Trunc(oy + b.Start * L), x0 + BarWidth, Trunc(oy + b.End * L));
+        } else {
+            Box(p, x0, Trunc(oy + b.Start * L), x0 + BarWidth, Trunc(oy + L));
+            Box(p, x0, oy, x0 + BarWidth, Trunc(oy + b.End * L));
+        }
+    }
+    update();
+}
+
+void KTTimelineGraph::PaintScale()
+{
+    if (TickIntervals <= 0)
+        return;
+    QPainter p(&Canvas());
+    const QColor tick = KColorConv::ToQColor(TickColor);
+    for (int i = 0; i <= TickIntervals; ++i) {
+        const int d = Trunc(i * (double(AxisLength) / TickIntervals));
+        const int y = Origin.y() + d;
+        p.setPen(QPen(tick, 1, Qt::DotLine));
+        p.drawLine(Origin.x(), y, Origin.x() + AxisWidth, y);
+        const bool thick = TickThickEvery != 0 && i % TickThickEvery == 0;
+        p.setPen(QPen(tick, thick ? TickThickWidth : 0, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(Origin.x(), y, Origin.x() - TickLength, y);
+    }
+    update();
+}
+
+void KTTimelineGraph::PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> &blocks)
+{
+    const QFontMetrics fm(font());
+    const int x0 = BlocksLeft();
+    const double L = AxisLength;
+    const int viewLeft = parentWidget() ? x() : 0;
+    std::vector<QRect> labelRects(blocks.size()); // areas used for the overlap test
+    itemLabels_.assign(blocks.size(), QRect());   // final places of the labels
+
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const KTimelineBlock &b = blocks[i];
+        const int w = fm.horizontalAdvance(b.Name);
+        const int h = fm.height();
+        const double endForPlace = b.Start > b.End ? 1.0 : b.End;
+        const int top = Trunc((b.Start + (endForPlace - b.Start) / 2.0) * L + Origin.y() - h / 2.0);
+        QRect r(x0 + LabelOffset, top, w, h);
+        int obstacle = FirstObstacle(labelRects, i, r);
+        int moves = 0;
+        while (obstacle >= 0 && moves < MaxLabelMoves) {
+            const QRect o = itemLabels_[size_t(obstacle)];
+            const int p = viewLeft + o.left() + o.width() + LabelSpacing + 10;
+            if (width() >= p + o.width())
+                r = QRect(p - viewLeft, r.top(), o.width(), r.height());
+            ++moves;
+            obstacle = FirstObstacle(labelRects, i, r);
+        }
+        labelRects[i] = r;
+        itemLabels_[i] = QRect(r.left(), top, w, h);
+    }
+
+    QPainter p(&Canvas());
+    p.setFont(font());
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const QRect &r = itemLabels_[i];
+        const int textWidth = fm.horizontalAdvance(blocks[i].Name);
+        const bool onBlock = LabelOffset < BarWidth - textWidth;
+        const uint32_t color = onBlock ? KGraphMath::LabelTextColor(blocks[i].Color) : 0x000000;
+        p.setPen(KColorConv::ToQColor(color));
+        p.drawText(QPoint(r.left(), r.top() + fm.ascent()), blocks[i].Name);
+    }
+    update();
+}
