@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// One entry per file reader. Each reads data as a file through the reader the planner uses
+// and, when the file is accepted, checks that writing it back and reading that again gives
+// the same contents. A broken check aborts.
+int FuzzScheduleReader(const uint8_t *data, size_t size);
+int FuzzWeekReader(const uint8_t *data, size_t size);
+int FuzzSettingsReader(const uint8_t *data, size_t size);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Result of one file-system call.
+enum class KFsStatus {
+    Ok,
+    NotFound, // the file could not be opened (missing, no permission, a folder)
+    IoError,  // the file was opened but the platform failed part-way
+};
+
+// The files the program reads and writes. Every call opens what it needs, does one
+// thing and closes it again; nothing stays open between calls. Paths are UTF-16.
+class KFileSystem {
+public:
+    virtual ~KFileSystem() = default;
+
+    virtual bool Exists(const std::u16string &path) = 0;
+    // True when the file exists and carries the read-only attribute.
+    virtual bool IsReadOnly(const std::u16string &path) = 0;
+    // Size in bytes of a regular file.
+    virtual KFsStatus FileSize(const std::u16string &path, uint64_t &size) = 0;
+    // Reads up to n bytes at offset into out (replacing its contents); fewer at the end of the file.
+    virtual KFsStatus ReadAt(const std::u16string &path, uint64_t offset, size_t n,
+                             std::vector<uint8_t> &out) = 0;
+    // Creates the file (replacing one of that name), writes all bytes, flushes them to the
+    // device and closes it. On failure the file may exist with part of the bytes.
+    virtual KFsStatus WriteNewFile(const std::u16string &path, const std::vector<uint8_t> &bytes) = 0;
+    // Moves from over to in one step, replacing a file at to.
+    virtual KFsStatus Rename(const std::u16string &from, const std::u16string &to) = 0;
+    virtual KFsStatus Remove(const std::u16string &path) = 0;
+    // Creates the folder and any missing parents; Ok when it already exists.
+    virtual KFsStatus CreateFolders(const std::u16string &path) = 0;
+};
+
+// Path helpers that accept both '/' and '\\' as separators.
+namespace KPath {
+// Everything before the last separator, with the separator ("" when there is none).
+std::u16string FolderOf(const std::u16string &path);
+// The name and extension after the last separator.
+std::u16string NameOf(const std::u16string &path);
+// The name without its extension (the part after the last '.').
+std::u16string StemOf(const std::u16string &path);
+// The extension including its '.', or "" when the name has none.
+std::u16string ExtensionOf(const std::u16string &path);
+} // namespace KPath

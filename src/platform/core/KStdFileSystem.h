@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/core/KFileSystem.h"
+
+// The machine's files, through std::filesystem and the C runtime. Written data is
+// flushed to the device (fsync) before a write counts as done.
+class KStdFileSystem : public KFileSystem {
+public:
+    bool Exists(const std::u16string &path) override;
+    bool IsReadOnly(const std::u16string &path) override;
+    KFsStatus FileSize(const std::u16string &path, uint64_t &size) override;
+    KFsStatus ReadAt(const std::u16string &path, uint64_t offset, size_t n,
+                     std::vector<uint8_t> &out) override;
+    KFsStatus WriteNewFile(const std::u16string &path, const std::vector<uint8_t> &bytes) override;
+    KFsStatus Rename(const std::u16string &from, const std::u16string &to) override;
+    KFsStatus Remove(const std::u16string &path) override;
+    KFsStatus CreateFolders(const std::u16string &path) override;
+};
