@@ -1,0 +1,57 @@
+#include "app/dialogs/TKCalendarView.h"
+
+#include "platform/qt/KFontMap.h"
+
+#include <QCalendarWidget>
+#include <QPushButton>
+#include <QTextCharFormat>
+
+TKCalendarView::TKCalendarView(QWidget *owner, int language) : QFrame(owner)
+{
+    MonthCalendar = new QCalendarWidget(this);
+    MonthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthCalendar->setGridVisible(false);
+    MonthCalendar->setFont(KFontMap::PointFont(QStringLiteral("Tahoma"), 9));
+    ButtonToday = new QPushButton(language == 1 ? QStringLiteral("Today") : QStringLiteral("今日"), this);
+    ButtonToday->setFocusPolicy(Qt::TabFocus);
+    connect(ButtonToday, &QPushButton::clicked, this, [this] { GoToday(); });
+    Relayout();
+    GoToday();
+}
+
+void TKCalendarView::SetFontSize(int points)
+{
+    if (points == fontSize_)
+        return;
+    fontSize_ = points;
+    QFont f = KFontMap::PointFont(QStringLiteral("Tahoma"), points);
+    MonthCalendar->setFont(f);
+    ButtonToday->setFont(f);
+    Relayout();
+}
+
+void TKCalendarView::Relayout()
+{
+    inLayout_ = true;
+    const QSize cal = MonthCalendar->sizeHint();
+    MonthCalendar->setGeometry(0, 0, cal.width(), cal.height());
+    ButtonToday->setGeometry(0, cal.height(), cal.width(), 25);
+    resize(cal.width(), cal.height() + 25);
+    inLayout_ = false;
+}
+
+void TKCalendarView::GoToday()
+{
+    QDate today = Today ? Today() : QDate::currentDate();
+    MonthCalendar->setSelectedDate(today);
+    MonthCalendar->setCurrentPage(today.year(), today.month());
+}
+
+void TKCalendarView::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    if (inLayout_)
+        return;
+    Relayout();
+    GoToday();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDate>
+#include <QFrame>
+#include <functional>
+
+class QCalendarWidget;
+class QPushButton;
+
+// A month calendar with a button that returns it to today.
+class TKCalendarView : public QFrame {
+public:
+    explicit TKCalendarView(QWidget *owner = nullptr, int language = 0);
+
+    void SetFontSize(int points);
+    int FontSize() const { return fontSize_; }
+    // Calendar at the top keeping its natural height, the button right below it.
+    void Relayout();
+    // Sets the calendar to today.
+    void GoToday();
+    // Where "today" comes from; the system date when none is given.
+    std::function<QDate()> Today;
+
+    QCalendarWidget *MonthCalendar = nullptr;
+    QPushButton *ButtonToday = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    int fontSize_ = 0;
+    bool inLayout_ = false;
+};
