@@ -1,0 +1,44 @@
+#include "app/dialogs/TKMessageWindow.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+class TestMessageWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void widthFollowsTheText()
+    {
+        auto *narrow = new TKMessageWindow;
+        narrow->ShowMessage("アラーム エラー", "短い", 300, 400);
+        QCOMPARE(narrow->width(), 150);
+        QCOMPARE(narrow->pos(), QPoint(400, 300));
+        QCOMPARE(narrow->windowTitle(), QString("アラーム エラー"));
+        QVERIFY(narrow->isVisible());
+        QVERIFY(!narrow->isModal());
+
+        const QString longText = QString("指定されたアラーム サウンド ファイルは再生できません。").repeated(4);
+        auto *wide = new TKMessageWindow;
+        wide->ShowMessage("Alarm Error ", longText, 0, 0);
+        QCOMPARE(wide->width(), 500);
+        const QFontMetrics metrics(wide->MessageLabel->font());
+        const int textWidth = metrics.horizontalAdvance(longText);
+        const int lines = (textWidth + 474) / 475;
+        QVERIFY(lines >= 2);
+        QCOMPARE(wide->MessageLabel->height(), metrics.height() * lines);
+        QCOMPARE(wide->OKButton->y(), wide->MessageLabel->geometry().bottom() + 1 + 10);
+
+        // Both stay open at once; each OK closes only its own window.
+        QVERIFY(narrow->isVisible() && wide->isVisible());
+        QPointer<TKMessageWindow> closed(narrow);
+        QTest::mouseClick(narrow->OKButton, Qt::LeftButton);
+        QTRY_VERIFY(closed.isNull()); // closing releases the window
+        QVERIFY(wide->isVisible());
+        wide->close();
+    }
+};
+
+QTEST_MAIN(TestMessageWindow)
+#include "tst_message_window.moc"
