@@ -16,14 +16,13 @@ double Rad(double degrees)
     return degrees * std::numbers::pi / 180.0;
 }
 
-// Two label areas overlap when each one's edge falls inside the other's span.
+// Two label areas overlap when they share a pixel; a label that spans an earlier
+// one completely counts as overlapping too.
 bool Overlaps(const QRect &a, const QRect &b)
 {
     const int l = a.left(), t = a.top(), r = a.left() + a.width(), btm = a.top() + a.height();
     const int lj = b.left(), tj = b.top(), rj = b.left() + b.width(), bj = b.top() + b.height();
-    const bool h = (lj <= l && l < rj) || (lj < r && r < rj);
-    const bool v = (tj <= t && t < bj) || (tj < btm && btm < bj);
-    return h && v;
+    return l < rj && lj < r && t < bj && tj < btm;
 }
 
 int FirstObstacle(const std::vector<QRect> &rects, size_t i, const QRect &r)

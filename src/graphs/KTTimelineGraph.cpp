@@ -24,9 +24,8 @@ bool Overlaps(const QRect &a, const QRect &b)
     const int l = a.left(), t = a.top(), r = a.left() + a.width(), btm = a.top() + a.height();
     const int lj = b.left() - 4, tj = b.top() - 10, rj = b.left() + b.width() + 10;
     const int bj = b.top() + b.height() + 4;
-    const bool h = (lj <= l && l < rj) || (lj < r && r < rj);
-    const bool v = (tj <= t && t < bj) || (tj < btm && btm < bj);
-    return h && v;
+    // A label that spans the enlarged area completely overlaps it too.
+    return l < rj && lj < r && t < bj && tj < btm;
 }
 
 int FirstObstacle(const std::vector<QRect> &rects, size_t i, const QRect &r)
