@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QTest>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
