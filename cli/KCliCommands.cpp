@@ -1,0 +1,251 @@
+#include "KCliCommands.h"
+
+#include "KCliJson.h"
+#include "KCliUtf.h"
+#include "model/KMessageCatalog.h"
+#include "platform/core/KPrompter.h"
+#include "storage/KFileKind.h"
+#include "storage/KOrvellaEnv.h"
+#include "storage/KScheduleFile.h"
+#include "storage/KWeekSchFile.h"
+
+#include <iomanip>
+#include <istream>
+#include <ostream>
+
+namespace KCliCommands {
+
+namespace {
+
+constexpr int English = 1;
+
+const char *Usage = "usage: orvella-cli show FILE [--json]\n"
+                    "       orvella-cli write FILE < JSON\n"
+                    "show prints a schedule (.ors), week schedule (.orw) or settings file;\n"
+                    "write makes a schedule or week schedule file from the JSON that show --json prints.\n";
+
+// The file layer's message boxes become lines on the error stream.
+class KStreamPrompter : public KPrompter {
+public:
+    explicit KStreamPrompter(std::ostream &err) : err_(err) {}
+    KMsgAnswer Ask(const std::u16string &caption, const std::u16string &text, KMsgIcon,
+                   KMsgButtons buttons) override
+    {
+        err_ << "orvella-cli: " << KCliUtf::ToUtf8(caption) << (caption.empty() ? "" : ": ")
+             << KCliUtf::ToUtf8(text) << "\n";
+        return buttons == KMsgButtons::YesNo || buttons == KMsgButtons::YesNoCancel ? KMsgAnswer::Yes
+                                                                                    : KMsgAnswer::Ok;
+    }
+
+private:
+    std::ostream &err_;
+};
+
+struct Context {
+    std::ostream &out;
+    std::ostream &err;
+    KFileSystem &files;
+    KStreamPrompter prompter;
+    bool json = false;
+};
+
+std::string English8(int code)
+{
+    return KCliUtf::ToUtf8(KMessageCatalog::Text(code, English));
+}
+
+int Refused(Context &c, const std::string &path, int code)
+{
+    if (c.json)
+        c.out << KCliJson::ErrorToJson(code, English8(code)).dump(2) << "\n";
+    else
+        c.err << "orvella-cli: " << path << ": error " << code << ": " << English8(code) << "\n";
+    return ExitRefused;
+}
+
+std::string Cell(const std::string &text, size_t width)
+{
+    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+int ShowSchedule(Context &c, const std::string &path8, const std::u16string &path)
+{
+    KScheduleFile f(c.files, c.prompter);
+    f.SetLanguage(English);
+    f.SetFileName(path);
+    if (!f.ReadSchedule())
+        return Refused(c, path8, f.ErrorCode);
+    if (c.json) {
+        c.out << KCliJson::ScheduleToJson(f.Title, *f.Schedule).dump(2) << "\n";
+        return ExitOk;
+    }
+    c.out << "Schedule file: " << path8 << "\n"
+          << "Title: " << KCliUtf::ToUtf8(f.Title) << "\n"
+          << "Frames: " << f.Schedule->GetCount() << "\n\n"
+          << " #  Start     Duration  Colour   Item / Memo\n";
+    for (int i = 0; i < f.Schedule->GetCount(); ++i) {
+        const KScheduleFrame &fr = *f.Schedule->GetFrame(i);
+        c.out << std::setw(2) << i + 1 << "  " << Cell(KCliJson::FormatTime(fr.StartTime), 10)
+              << Cell(KCliJson::FormatTime(fr.Duration), 10) << Cell(KCliJson::FormatColor(fr.Color), 9)
+              << KCliUtf::ToUtf8(fr.ItemName);
+        if (fr.HasMemo())
+            c.out << " / " << KCliUtf::ToUtf8(fr.Memo);
+        c.out << "\n";
+    }
+    return ExitOk;
+}
+
+int ShowWeek(Context &c, const std::string &path8, const std::u16string &path)
+{
+    KWeekSchFile f(c.files, c.prompter);
+    f.SetLanguage(English);
+    f.SetFileName(path);
+    if (!f.ReadWeekSchedule())
+        return Refused(c, path8, f.ErrorCode);
+    if (c.json) {
+        c.out << KCliJson::WeekToJson(*f.Config).dump(2) << "\n";
+        return ExitOk;
+    }
+    static const char *Days[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                 "Thursday", "Friday", "Saturday"};
+    c.out << "Week schedule file: " << path8 << "\n\n";
+    for (int d = 0; d < KWeekSchConfig::DayCount; ++d) {
+        std::u16string day = f.Config->GetDayFile(d);
+        c.out << Cell(Days[d], 11) << (day.empty() ? "(none)" : KCliUtf::ToUtf8(day)) << "\n";
+    }
+    return ExitOk;
+}
+
+int ShowSettings(Context &c, const std::string &path8, const std::u16string &path, KAppDataFolder &unused)
+{
+    KSchAlarmConfig alarm;
+    KWeekSchConfig week;
+    KOrvellaEnv env(c.files, c.prompter, unused);
+    env.SetLanguage(English);
+    env.AlarmConfigRef = &alarm;
+    env.WeekConfigRef = &week;
+    if (env.ReadSettings(path) != 0)
+        return Refused(c, path8, env.ErrorCode);
+    KCliJson::Json j = KCliJson::SettingsToJson(env, alarm, week);
+    if (c.json) {
+        c.out << j.dump(2) << "\n";
+        return ExitOk;
+    }
+    c.out << "Settings file: " << path8 << "\n\n";
+    for (const char *key : {"language", "optionBits", "viewType", "skin"})
+        c.out << Cell(key, 12) << j[key].dump() << "\n";
+    const KCliJson::Json &a = j["alarm"];
+    c.out << Cell("alarm", 12) << "flags " << a["flags"].dump() << ", enabled points "
+          << a["enabledPoints"].dump() << "\n";
+    for (size_t i = 0; i < a["points"].size(); ++i)
+        c.out << Cell("", 12) << "point " << i << ": " << a["points"][i].dump() << "\n";
+    c.out << Cell("", 12) << "texts " << a["texts"].dump() << ", extra texts " << a["extraTexts"].dump()
+          << "\n";
+    c.out << Cell("week", 12) << j["week"].dump() << "\n";
+    c.out << "recent files:\n";
+    for (const auto &r : j["recent"])
+        c.out << "  " << r.get<std::string>() << "\n";
+    return ExitOk;
+}
+
+class KNoAppData : public KAppDataFolder {
+public:
+    std::u16string Folder() const override { return std::u16string(); }
+};
+
+int Show(Context &c, const std::string &path8)
+{
+    std::u16string path = KCliUtf::FromUtf8(path8);
+    if (!c.files.Exists(path))
+        return Refused(c, path8, KMessageCatalog::FileMissing);
+    KNoAppData noAppData;
+    switch (CheckFileKind(c.files, path)) {
+    case KFileKind::Schedule:
+        return ShowSchedule(c, path8, path);
+    case KFileKind::Week:
+        return ShowWeek(c, path8, path);
+    case KFileKind::Settings:
+        return ShowSettings(c, path8, path, noAppData);
+    case KFileKind::Unknown:
+        break;
+    }
+    uint64_t size = 0;
+    bool readable = c.files.FileSize(path, size) == KFsStatus::Ok && size >= 16;
+    return Refused(c, path8, readable ? KMessageCatalog::NotSchedulerFile : KMessageCatalog::DamagedFile);
+}
+
+int Write(Context &c, const std::string &path8, std::istream &in)
+{
+    KCliJson::Json json;
+    try {
+        json = KCliJson::Json::parse(in);
+    } catch (const nlohmann::json::exception &e) {
+        c.err << "orvella-cli: the input is not valid JSON: " << e.what() << "\n";
+        return ExitUsage;
+    }
+    std::u16string path = KCliUtf::FromUtf8(path8);
+    try {
+        auto kind = json.is_object() ? json.find("kind") : json.end();
+        std::string k = kind != json.end() && kind->is_string() ? kind->get<std::string>() : "";
+        if (k == "schedule") {
+            std::u16string title;
+            KDaySchedule schedule;
+            KCliJson::ScheduleFromJson(json, title, schedule);
+            KScheduleFile f(c.files, c.prompter);
+            f.SetLanguage(English);
+            f.SetFileName(path);
+            f.SetTitle(title);
+            f.WriteFlags = KWriteBackup;
+            f.WriteSchedule(schedule);
+            return f.ErrorCode == 0 ? ExitOk : Refused(c, path8, f.ErrorCode);
+        }
+        if (k == "week") {
+            KWeekSchConfig week;
+            KCliJson::WeekFromJson(json, week);
+            KWeekSchFile f(c.files, c.prompter);
+            f.SetLanguage(English);
+            f.SetFileName(path);
+            f.WriteFlags = KWriteBackup;
+            f.WriteWeekSchedule(week);
+            return f.ErrorCode == 0 ? ExitOk : Refused(c, path8, f.ErrorCode);
+        }
+        throw KCliInputError("kind: must be \"schedule\" or \"week\"");
+    } catch (const KCliInputError &e) {
+        c.err << "orvella-cli: nothing written: " << e.what() << "\n";
+        return ExitUsage;
+    }
+}
+
+} // namespace
+
+int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
+        KFileSystem &files)
+{
+    Context c{out, err, files, KStreamPrompter(err)};
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << Usage;
+        return ExitOk;
+    }
+    std::vector<std::string> rest;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--json")
+            c.json = true;
+        else if (args[i].size() > 1 && args[i][0] == '-' && args[i] != "--") {
+            err << "orvella-cli: unknown option " << args[i] << "\n" << Usage;
+            return ExitUsage;
+        } else if (args[i] != "--")
+            rest.push_back(args[i]);
+    }
+    if (args.empty() || rest.size() != 1) {
+        err << Usage;
+        return ExitUsage;
+    }
+    if (args[0] == "show")
+        return Show(c, rest[0]);
+    if (args[0] == "write" && !c.json)
+        return Write(c, rest[0], in);
+    err << Usage;
+    return ExitUsage;
+}
+
+} // namespace KCliCommands

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/core/KFileSystem.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The commands of orvella-cli. Exit status: 0 done, 1 the file was refused, 2 a usage error
+// (bad arguments or a JSON input that cannot be written).
+namespace KCliCommands {
+
+constexpr int ExitOk = 0;
+constexpr int ExitRefused = 1;
+constexpr int ExitUsage = 2;
+
+// args are the arguments after the program name.
+int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
+        KFileSystem &files);
+
+} // namespace KCliCommands

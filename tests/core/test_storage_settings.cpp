@@ -1,0 +1,230 @@
+#include "platform/fakes/KFakeAppDataFolder.h"
+#include "platform/fakes/KFakeFileSystem.h"
+#include "platform/fakes/KFakePrompter.h"
+#include "storage/KDSEnvWkOptFileBlock.h"
+#include "storage/KOrvellaEnv.h"
+#include "storage/KSchFileLogBlock.h"
+#include "storage/KSchFileOptBlock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+KSchAlarmConfig DialogConfig()
+{
+    KSchAlarmConfig c(4);
+    const int minutes[4] = {0, 5, 10, 15};
+    for (int i = 0; i < 4; ++i) {
+        c.SetMinutes(i, minutes[i]);
+        c.SetSoundName(i, u"SOUND" + std::u16string(1, char16_t(u'A' + i)));
+        c.SetSource(i, i % 2);
+    }
+    c.SetSoundFile(1, u"/snd/ベル.wav");
+    c.SetSoundFile(3, u"/snd/b.mp3");
+    c.SetPointOn(0, true);
+    c.SetPointOn(3, true);
+    c.AlarmTypes = KSchAlarmConfig::SoundAlarm | KSchAlarmConfig::PopupAlarm;
+    c.SpareText1 = u"one";
+    c.SpareText2 = u"two";
+    c.SpareText3 = u"three";
+    c.SpareTexts = {u"x", u"", u"z"};
+    return c;
+}
+
+struct SettingsTest : ::testing::Test {
+    KFakeFileSystem files;
+    KFakePrompter prompter;
+    KFakeAppDataFolder appData{u"/home/u/.local/share"};
+    KSchAlarmConfig alarm;
+    KWeekSchConfig week;
+
+    KOrvellaEnv Env()
+    {
+        KOrvellaEnv e(files, prompter, appData);
+        e.AlarmConfigRef = &alarm;
+        e.WeekConfigRef = &week;
+        return e;
+    }
+    std::vector<uint8_t> FullImage()
+    {
+        KSchAlarmConfig a = DialogConfig();
+        KWeekSchConfig w;
+        w.AutoOpen = true;
+        w.AutoReadFile = u"/w/週.orw";
+        KOrvellaEnv e(files, prompter, appData);
+        e.AlarmConfigRef = &a;
+        e.WeekConfigRef = &w;
+        e.SavedLanguage = 1;
+        e.OptionBits = 0x15;
+        e.SavedViewType = 3;
+        e.SavedSkinState = {3, 0, 2, 4, -100, 1920};
+        e.RecentFiles = {u"/a.ors", u"/b.orw", u"/予定.ors"};
+        return e.BuildImage();
+    }
+    int32_t ReadCode(const std::vector<uint8_t> &bytes)
+    {
+        files.Put(u"/s.ore", bytes);
+        KOrvellaEnv e = Env();
+        return e.ReadSettings(u"/s.ore");
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsTest, WriteThenReadGivesEveryField)
+{
+    KSchAlarmConfig a = DialogConfig();
+    KWeekSchConfig w;
+    w.AutoOpen = true;
+    w.AutoReadFile = u"/w/週.orw";
+    w.SetDayFile(0, u"/not/stored.ors");
+    KOrvellaEnv out(files, prompter, appData);
+    out.AlarmConfigRef = &a;
+    out.WeekConfigRef = &w;
+    out.SavedLanguage = 1;
+    out.OptionBits = 0x15;
+    out.SavedViewType = 3;
+    out.SavedSkinState = {3, 0, 2, 4, -100, 1920};
+    out.RecentFiles = {u"/a.ors", u"/b.orw", u"/予定.ors"};
+    files.RequireFolders = true;
+    files.Folders.insert(u"/home/u/.local/share");
+    ASSERT_TRUE(out.WriteSettings());
+    EXPECT_TRUE(files.Exists(u"/home/u/.local/share/Tolvarin/Orvella/OrvellaEnv.ore"));
+    EXPECT_TRUE(files.Folders.count(u"/home/u/.local/share/Tolvarin"));
+
+    KOrvellaEnv in = Env();
+    std::vector<KFakeFileSystem::Op> before = files.Ops;
+    ASSERT_EQ(in.ReadSettings(), 0);
+    EXPECT_EQ(files.Ops.size(), before.size()); // reading changes nothing
+    EXPECT_EQ(in.ErrorCode, 0);
+    EXPECT_EQ(alarm, a);
+    EXPECT_TRUE(week.AutoOpen);
+    EXPECT_EQ(week.AutoReadFile, u"/w/週.orw");
+    EXPECT_EQ(week.GetDayFile(0), u"");
+    EXPECT_EQ(in.SavedLanguage, 1);
+    EXPECT_EQ(in.OptionBits, 0x15);
+    EXPECT_EQ(in.SavedViewType, 3);
+    EXPECT_EQ(in.SavedSkinState, (KOrvellaEnv::SkinState{3, 0, 2, 4, -100, 1920}));
+    EXPECT_EQ(in.RecentFiles, out.RecentFiles);
+    EXPECT_EQ(in.RecentCount(), 3);
+    EXPECT_TRUE(prompter.History.empty());
+
+    // Writing again replaces the file without a backup or a question.
+    ASSERT_TRUE(out.WriteSettings());
+    EXPECT_EQ(files.Files.size(), 1u);
+}
+
+TEST_F(SettingsTest, BlockLayouts)
+{
+    std::vector<uint8_t> recent = KSchFileLogBlock::BuildBlock({});
+    EXPECT_EQ(recent, (std::vector<uint8_t>{0x06, 0x00, 0x00, 0x00, 0x00, 0xA5}));
+
+    KWeekSchConfig w;
+    w.AutoOpen = true;
+    std::vector<uint8_t> wb = KDSEnvWkOptFileBlock::BuildBlock(w);
+    ASSERT_EQ(wb.size(), 34u);
+    EXPECT_EQ(wb[0], 0x22);
+    EXPECT_EQ(wb[1], 0x00);
+    EXPECT_EQ(wb[2], 0x01);
+    EXPECT_EQ(wb[3], 0x00);
+    for (size_t i = 4; i < 32; ++i)
+        EXPECT_EQ(wb[i], 0xAA);
+    EXPECT_EQ(wb[32], 0);
+    EXPECT_EQ(wb[33], 0);
+
+    KSchAlarmConfig a = DialogConfig();
+    std::vector<uint8_t> ab = KSchFileOptBlock::BuildBlock(a);
+    EXPECT_EQ(ab.size(), KSchFileOptBlock::BlockLength(a));
+    EXPECT_EQ(ab[0] | (ab[1] << 8), int(ab.size()));
+    EXPECT_EQ(ab[2], 5); // flag word
+    EXPECT_EQ(ab[4], 9); // enabled points 0 and 3
+    EXPECT_EQ(ab[6], 0x55);
+    EXPECT_EQ(ab[10], 4); // N
+    EXPECT_EQ(ab[14], 5); // minutes of point 1
+    for (size_t i = ab.size() - 32; i < ab.size(); ++i)
+        EXPECT_EQ(ab[i], 0x55);
+
+    std::vector<uint8_t> image = FullImage();
+    EXPECT_EQ(std::string(image.begin(), image.begin() + 16), "_KQSCHEDULER_ENV");
+    EXPECT_EQ(image[64], 1);
+    EXPECT_EQ(image[65], 0x15);
+    EXPECT_EQ(image[66], 3);
+    EXPECT_EQ(image[68], 3);
+    EXPECT_EQ(image[72], 0x9C); // top -100, little-endian
+    EXPECT_EQ(image[75], 0xFF);
+    EXPECT_EQ(std::vector<uint8_t>(image.end() - 8, image.end()),
+              (std::vector<uint8_t>{0x00, 0x9A, 0xB6, 0x25, 0x89, 0xE6, 0xFF, 0x1A}));
+}
+
+TEST_F(SettingsTest, DamagedFilesLoadNothing)
+{
+    std::vector<uint8_t> good = FullImage();
+    EXPECT_EQ(ReadCode(good), 0);
+    alarm = KSchAlarmConfig();
+    week = KWeekSchConfig();
+
+    // The trailer is looked at before the header.
+    std::vector<uint8_t> b = good;
+    b[2] = 'x';
+    EXPECT_EQ(ReadCode(b), 20);
+    b.back() = 0;
+    EXPECT_EQ(ReadCode(b), 21);
+
+    // An alarm block whose length is one more than its contents.
+    b = good;
+    b[128] = uint8_t(b[128] + 1);
+    EXPECT_EQ(ReadCode(b), 21);
+
+    // A week block whose path runs into the recent files.
+    b = good;
+    size_t weekAt = 128 + size_t(good[128] | (good[129] << 8));
+    b[weekAt] = uint8_t(b[weekAt] + 2);
+    EXPECT_EQ(ReadCode(b), 21);
+
+    // Every cut and every flipped byte of the blocks: refused or read whole, never in part.
+    for (size_t n = 0; n < good.size(); ++n)
+        EXPECT_NE(ReadCode(std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(n))), 0) << n;
+    EXPECT_EQ(alarm, KSchAlarmConfig());
+    EXPECT_EQ(week, KWeekSchConfig());
+
+    KOrvellaEnv e = Env();
+    e.AlarmConfigRef = nullptr;
+    files.Put(u"/s.ore", good);
+    EXPECT_EQ(e.ReadSettings(u"/s.ore"), 21);
+}
+
+TEST_F(SettingsTest, MissingFileAndUnwritableFolder)
+{
+    KOrvellaEnv e = Env();
+    EXPECT_FALSE(files.Exists(e.SettingsFilePath()));
+    EXPECT_EQ(e.SettingsFilePath(), u"/home/u/.local/share/Tolvarin/Orvella/OrvellaEnv.ore");
+    EXPECT_EQ(e.ReadSettings(), 21);
+    EXPECT_TRUE(files.Folders.empty()); // reading creates nothing
+
+    files.FailAllCreates = true;
+    EXPECT_FALSE(e.WriteSettings());
+}
+
+TEST(AlarmConfig, PointsAndAssign)
+{
+    KSchAlarmConfig c(2);
+    EXPECT_EQ(c.PointCount(), 2);
+    EXPECT_EQ(c.GetMinutes(0), -1);
+    EXPECT_EQ(c.GetMinutes(2), -1);
+    c.SetMinutes(1, 5);
+    c.SetMinutes(7, 9);
+    c.SetPointOn(15, true);
+    c.SetPointOn(16, true);
+    EXPECT_TRUE(c.IsPointOn(15));
+    EXPECT_FALSE(c.IsPointOn(16));
+    EXPECT_EQ(c.EnabledPoints, 0x8000);
+    c.SetPointCount(2);
+    EXPECT_EQ(c.GetMinutes(1), 5); // same count keeps the points
+    c.SetPointCount(3);
+    EXPECT_EQ(c.GetMinutes(1), -1);
+    KSchAlarmConfig d = DialogConfig();
+    c.Assign(d);
+    EXPECT_EQ(c, d);
+    c.Assign(c);
+    EXPECT_EQ(c, d);
+}
