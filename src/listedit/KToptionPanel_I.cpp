@@ -92,6 +92,7 @@ void KToptionPanel_I::SetWidth(int w)
 void KToptionPanel_I::Relayout()
 {
     using B = KSidePanelLayout::Block;
+    CalendarView->SetMaxWidth(width() - 16);
     CalendarView->Relayout();
     KSidePanelLayout::Apply(this, {B{ClockBox, Clock, B::Centred, -1}, B{CurSchBox, CurSchView, B::Inset, -1},
                                    B{CalendarBox, CalendarView, B::Centred, -1}});

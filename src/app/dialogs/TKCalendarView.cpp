@@ -11,6 +11,7 @@ TKCalendarView::TKCalendarView(QWidget *owner, int language) : QFrame(owner)
     MonthCalendar = new QCalendarWidget(this);
     MonthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar->setGridVisible(false);
+    MonthCalendar->setLocale(language == 1 ? QLocale(QLocale::English) : QLocale(QLocale::Japanese));
     MonthCalendar->setFont(KFontMap::PointFont(QStringLiteral("Tahoma"), 9));
     ButtonToday = new QPushButton(language == 1 ? QStringLiteral("Today") : QStringLiteral("今日"), this);
     ButtonToday->setFocusPolicy(Qt::TabFocus);
@@ -30,10 +31,20 @@ void TKCalendarView::SetFontSize(int points)
     Relayout();
 }
 
+void TKCalendarView::SetMaxWidth(int w)
+{
+    if (w == maxWidth_)
+        return;
+    maxWidth_ = w;
+    Relayout();
+}
+
 void TKCalendarView::Relayout()
 {
     inLayout_ = true;
-    const QSize cal = MonthCalendar->sizeHint();
+    QSize cal = MonthCalendar->sizeHint();
+    if (maxWidth_ > 0)
+        cal.setWidth(std::min(cal.width(), maxWidth_));
     MonthCalendar->setGeometry(0, 0, cal.width(), cal.height());
     ButtonToday->setGeometry(0, cal.height(), cal.width(), 25);
     resize(cal.width(), cal.height() + 25);

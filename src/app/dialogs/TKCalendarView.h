@@ -13,6 +13,8 @@ public:
     explicit TKCalendarView(QWidget *owner = nullptr, int language = 0);
 
     void SetFontSize(int points);
+    // The widest the frame may become; 0 for no limit.
+    void SetMaxWidth(int w);
     int FontSize() const { return fontSize_; }
     // Calendar at the top keeping its natural height, the button right below it.
     void Relayout();
@@ -29,5 +31,6 @@ protected:
 
 private:
     int fontSize_ = 0;
+    int maxWidth_ = 0;
     bool inLayout_ = false;
 };
