@@ -15,6 +15,8 @@ PACKAGES=(
   fonts-noto-cjk
   # headless display and screenshots
   xvfb xauth x11-apps imagemagick
+  # reading printed PDF pages back in tests
+  poppler-utils
 )
 
 missing=()
