@@ -1,0 +1,193 @@
+#include "KCliCommands.h"
+#include "KCliJson.h"
+#include "platform/fakes/KFakeAppDataFolder.h"
+#include "platform/fakes/KFakeFileSystem.h"
+#include "platform/fakes/KFakePrompter.h"
+#include "storage/KOrvellaEnv.h"
+#include "storage/KScheduleFile.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+using Json = KCliJson::Json;
+
+struct CliTest : ::testing::Test {
+    KFakeFileSystem files;
+    std::string out, err;
+
+    int Run(std::vector<std::string> args, const std::string &input = "")
+    {
+        std::istringstream in(input);
+        std::ostringstream o, e;
+        int rc = KCliCommands::Run(args, in, o, e, files);
+        out = o.str();
+        err = e.str();
+        return rc;
+    }
+};
+
+const char *Schedule = R"({"kind":"schedule","title":"平日","frames":[
+  {"start":"00:00:00","duration":"07:30:00","item":"睡眠","color":"#112233","memo":null},
+  {"start":"07:30:00","duration":"16:30:00","item":"仕事","color":"#FF0000","memo":"会議"},
+  {"start":"24:00:00","duration":"00:00:00","item":"late","color":"#00ff00"}]})";
+
+} // namespace
+
+TEST_F(CliTest, ScheduleJsonRoundTrip)
+{
+    ASSERT_EQ(Run({"write", "/p/a.ors"}, Schedule), 0) << err;
+    // Colours are stored red in the low byte.
+    KFakePrompter p;
+    KScheduleFile f(files, p);
+    f.SetFileName(u"/p/a.ors");
+    ASSERT_NE(f.ReadSchedule(), nullptr);
+    EXPECT_EQ(f.Schedule->GetFrame(0)->Color, 0x332211u);
+    EXPECT_EQ(f.Schedule->GetFrame(2)->StartTime, (KSchTime{24, 0, 0}));
+    EXPECT_EQ(f.Title, u"平日");
+
+    ASSERT_EQ(Run({"show", "/p/a.ors", "--json"}), 0) << err;
+    Json shown = Json::parse(out);
+    EXPECT_EQ(shown["frames"][2]["start"], "24:00:00");
+    EXPECT_EQ(shown["frames"][2]["color"], "#00FF00");
+    EXPECT_TRUE(shown["frames"][0]["memo"].is_null());
+    EXPECT_EQ(shown["frames"][1]["memo"], "会議");
+    std::string first = out;
+    ASSERT_EQ(Run({"write", "/p/b.ors"}, first), 0) << err;
+    ASSERT_EQ(Run({"show", "--json", "/p/b.ors"}), 0);
+    EXPECT_EQ(out, first);
+
+    // Writing over a file keeps a backup and asks nothing.
+    ASSERT_EQ(Run({"write", "/p/a.ors"}, first), 0);
+    EXPECT_TRUE(files.Exists(u"/p/a.BAK"));
+    EXPECT_EQ(err, "");
+
+    ASSERT_EQ(Run({"show", "/p/a.ors"}), 0);
+    EXPECT_NE(out.find("24:00:00  00:00:00  #00FF00  late"), std::string::npos) << out;
+}
+
+TEST_F(CliTest, BadInputIsRefusedAndNothingWritten)
+{
+    struct Case {
+        std::string json;
+        std::string field;
+    };
+    std::string frame = R"({"start":"08:00:00","duration":"01:00:00","item":"x","color":"#000000"})";
+    std::string many = "[";
+    for (int i = 0; i < 51; ++i)
+        many += (i ? "," : "") + frame;
+    many += "]";
+    std::vector<Case> cases = {
+        {"{not json", "not valid JSON"},
+        {R"({"kind":"schedule","frames":[{"start":"8:61:00","duration":"01:00:00","item":"x","color":"#000000"}]})",
+         "frames[0].start"},
+        {R"({"kind":"schedule","frames":[{"start":"08:00:00","duration":"1h","item":"x","color":"#000000"}]})",
+         "frames[0].duration"},
+        {R"({"kind":"schedule","frames":[{"start":"08:00:00","duration":"01:00:00","item":"x","color":"red"}]})",
+         "frames[0].color"},
+        {R"({"kind":"schedule","frames":[{"start":"08:00:00","duration":"01:00:00","item":"","color":"#000000"}]})",
+         "frames[0].item"},
+        {R"({"kind":"schedule","frames":[{"start":"08:00:00","duration":"01:00:00","color":"#000000"}]})",
+         "frames[0].item"},
+        {R"({"kind":"schedule","frames":)" + many + "}", "more than 50"},
+        {R"({"kind":"schedule","frames":[]})", "frames"},
+        {R"({"kind":"week","days":[null,null]})", "days"},
+        {R"({"kind":"week","days":[1,null,null,null,null,null,null]})", "days[0]"},
+        {R"({"kind":"settings"})", "kind"},
+    };
+    files.Put(u"/p/keep.ors", {1, 2, 3});
+    for (const Case &c : cases) {
+        EXPECT_EQ(Run({"write", "/p/keep.ors"}, c.json), 2) << c.json;
+        EXPECT_NE(err.find(c.field), std::string::npos) << err;
+        EXPECT_EQ(files.Get(u"/p/keep.ors"), (std::vector<uint8_t>{1, 2, 3}));
+        EXPECT_EQ(files.Files.size(), 1u);
+    }
+}
+
+TEST_F(CliTest, RefusedFilesAndUsage)
+{
+    EXPECT_EQ(Run({"show", "/none.ors", "--json"}), 1);
+    EXPECT_EQ(Json::parse(out), (Json{{"error", 16}, {"message", "The file doesn't exist."}}));
+
+    files.Put(u"/bad.ors", std::vector<uint8_t>(300, 0x41));
+    EXPECT_EQ(Run({"show", "/bad.ors", "--json"}), 1);
+    EXPECT_EQ(Json::parse(out)["error"], 20);
+
+    std::vector<uint8_t> cut(std::begin("_KQSCHEDULER____"), std::end("_KQSCHEDULER____") - 1);
+    cut.resize(100);
+    files.Put(u"/cut.ors", cut);
+    EXPECT_EQ(Run({"show", "/cut.ors"}), 1);
+    EXPECT_NE(err.find("error 21: It is not a correct file, or the file is corruptedr."), std::string::npos);
+
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({"show"}), 2);
+    EXPECT_EQ(Run({"show", "a", "b"}), 2);
+    EXPECT_EQ(Run({"show", "a", "--yaml"}), 2);
+    EXPECT_EQ(Run({"write", "a.ors", "--json"}, Schedule), 2);
+    EXPECT_EQ(Run({"delete", "a.ors"}), 2);
+    EXPECT_EQ(Run({"--help"}), 0);
+
+    files.FailAllCreates = true;
+    EXPECT_EQ(Run({"write", "/p/new.ors"}, Schedule), 1);
+    EXPECT_NE(err.find("error 9"), std::string::npos) << err;
+    EXPECT_NE(err.find("Can't create the file."), std::string::npos) << err;
+}
+
+TEST_F(CliTest, WeekAndSettings)
+{
+    std::string week = R"({"kind":"week","days":[null,"C:\\a.ors",null,null,null,"/f.ors",null]})";
+    ASSERT_EQ(Run({"write", "/w.orw"}, week), 0) << err;
+    EXPECT_EQ(files.Get(u"/w.orw")->size(), 64u + 16 + 18 + 14 + 10);
+    ASSERT_EQ(Run({"show", "/w.orw", "--json"}), 0);
+    EXPECT_EQ(Json::parse(out), Json::parse(week));
+    ASSERT_EQ(Run({"show", "/w.orw"}), 0);
+    EXPECT_NE(out.find("Monday     C:\\a.ors"), std::string::npos) << out;
+
+    KFakePrompter p;
+    KFakeAppDataFolder appData;
+    KSchAlarmConfig alarm(1);
+    alarm.SetMinutes(0, 7);
+    alarm.SetSoundFile(0, u"/s.wav");
+    alarm.SetSource(0, 1);
+    alarm.SpareText3 = u"third";
+    KWeekSchConfig wk;
+    wk.AutoOpen = true;
+    KOrvellaEnv env(files, p, appData);
+    env.AlarmConfigRef = &alarm;
+    env.WeekConfigRef = &wk;
+    env.SavedSkinState.Top = -5;
+    env.RecentFiles = {u"/r.ors"};
+    ASSERT_TRUE(env.WriteSettings(u"/OrvellaEnv.ore"));
+    ASSERT_EQ(Run({"show", "/OrvellaEnv.ore", "--json"}), 0) << err;
+    Json s = Json::parse(out);
+    EXPECT_EQ(s["kind"], "settings");
+    EXPECT_EQ(s["skin"]["top"], -5);
+    EXPECT_EQ(s["alarm"]["points"][0]["minutes"], 7);
+    EXPECT_EQ(s["alarm"]["points"][0]["soundFile"], "/s.wav");
+    EXPECT_TRUE(s["alarm"]["points"][0]["soundName"].is_null());
+    EXPECT_EQ(s["alarm"]["texts"], (Json{"", "", "third"}));
+    EXPECT_EQ(s["week"], (Json{{"autoOpen", true}, {"autoReadFile", nullptr}}));
+    EXPECT_EQ(s["recent"], (Json{"/r.ors"}));
+}
+
+TEST(CliJson, TimesAndColours)
+{
+    KSchTime t;
+    EXPECT_TRUE(KCliJson::ParseTime("24:00:00", t));
+    EXPECT_EQ(t, (KSchTime{24, 0, 0}));
+    EXPECT_TRUE(KCliJson::ParseTime("255:59:59", t));
+    EXPECT_FALSE(KCliJson::ParseTime("256:00:00", t));
+    EXPECT_FALSE(KCliJson::ParseTime("08:00", t));
+    EXPECT_FALSE(KCliJson::ParseTime("08:60:00", t));
+    EXPECT_FALSE(KCliJson::ParseTime(":00:00", t));
+    EXPECT_FALSE(KCliJson::ParseTime("-1:00:00", t));
+    EXPECT_EQ(KCliJson::FormatTime(KSchTime{100, 5, 9}), "100:05:09");
+    uint32_t c = 0;
+    EXPECT_TRUE(KCliJson::ParseColor("#A1b2C3", c));
+    EXPECT_EQ(c, 0xC3B2A1u);
+    EXPECT_EQ(KCliJson::FormatColor(c), "#A1B2C3");
+    EXPECT_FALSE(KCliJson::ParseColor("A1B2C3", c));
+    EXPECT_FALSE(KCliJson::ParseColor("#A1B2C", c));
+    EXPECT_FALSE(KCliJson::ParseColor("#A1B2CG", c));
+}
