@@ -36,6 +36,22 @@ test-asan: deps
 bench: build
 	$(BUILD)/bin/orvella_bench
 
+# libFuzzer targets of the file readers (clang-14, ASan + UBSan), each run for FUZZ_SECONDS.
+# New crash inputs land in fuzz/crashes/<reader>/ and are replayed by the tests once committed.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz-build: deps
+	cmake -S fuzz -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz: fuzz-build
+	@for r in schedule week settings; do \
+	  mkdir -p fuzz/work/$$r fuzz/crashes/$$r; \
+	  $(FUZZ_BUILD)/fuzz_$$r -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
+	    -artifact_prefix=fuzz/crashes/$$r/ fuzz/work/$$r fuzz/corpus/$$r || exit 1; \
+	done
+
 format:
 	find src tests cli bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
 
