@@ -32,7 +32,7 @@ QRect KTGraphImage::ItemLabelRect(int i) const
 
 void KTGraphImage::FillCanvasWhite()
 {
-    canvas_.fill(Qt::white);
+    Canvas().fill(Qt::white);
     update();
 }
 
@@ -40,20 +40,38 @@ void KTGraphImage::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QRect r = event->rect();
-    p.drawImage(r, canvas_, r);
+    p.drawImage(r, Canvas(), r);
 }
 
 void KTGraphImage::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (canvas_.size() == size())
+    SyncCanvasSize();
+}
+
+void KTGraphImage::SyncCanvasSize() const
+{
+    const QSize want(qMax(1, width()), qMax(1, height()));
+    if (canvas_.size() == want)
         return;
-    QImage next(qMax(1, width()), qMax(1, height()), QImage::Format_RGB32);
+    QImage next(want, QImage::Format_RGB32);
     next.fill(Qt::white);
     QPainter p(&next);
     p.drawImage(0, 0, canvas_);
     p.end();
     canvas_ = next;
+}
+
+const QImage &KTGraphImage::Picture() const
+{
+    SyncCanvasSize();
+    return canvas_;
+}
+
+QImage &KTGraphImage::Canvas()
+{
+    SyncCanvasSize();
+    return canvas_;
 }
 
 void KTGraphImage::HitTest(const QPoint &pos)
@@ -158,11 +176,11 @@ void KTGraphImage::HidePopup()
 
 bool KTGraphImage::PrintPicture(const QString &title, double widthInches, double heightInches)
 {
-    return KPrintPicture::PrintOrPdf(canvas_, title, widthInches, heightInches);
+    return KPrintPicture::PrintOrPdf(Picture(), title, widthInches, heightInches);
 }
 
 bool KTGraphImage::PrintPicture(QPrinter &printer, const QString &title, double widthInches,
                                 double heightInches)
 {
-    return KPrintPicture::Print(printer, canvas_, title, widthInches, heightInches);
+    return KPrintPicture::Print(printer, Picture(), title, widthInches, heightInches);
 }

@@ -25,7 +25,7 @@ public:
     ~KTGraphImage() override;
 
     // The picture as drawn (what is printed); the time mark and the popup are not part of it.
-    const QImage &Picture() const { return canvas_; }
+    const QImage &Picture() const;
 
     LabelEnterHandler OnLabelEnter;
     LabelLeaveHandler OnLabelLeave;
@@ -48,7 +48,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
-    QImage &Canvas() { return canvas_; }
+    // The image, resized to the control first when the control's size changed (a hidden
+    // widget gets its resize event only when shown).
+    QImage &Canvas();
     void FillCanvasWhite();
     void CountDraw() { ++drawCount_; }
     // Whether the hit test thinks the pointer is inside a label.
@@ -72,7 +74,9 @@ protected:
     std::vector<QRect> itemLabels_; // final label areas, control coordinates
 
 private:
-    QImage canvas_;
+    void SyncCanvasSize() const;
+
+    mutable QImage canvas_;
     MouseMoveHandler onMouseMoveUser_;
     bool labelInside_ = false;
     int drawCount_ = 0;

@@ -38,9 +38,8 @@ KTSchFramePopup::KTSchFramePopup(QWidget *parent) : QFrame(parent)
     TitleProbe->setText(QStringLiteral("時間 ： "));
     TitleProbe->adjustSize();
     TitleProbe->hide();
-    const QFontMetrics fm(font());
-    lineHeight_ = fm.height();
-    titleWidth_ = fm.horizontalAdvance(TitleProbe->text());
+    lineHeight_ = TitleProbe->height();
+    titleWidth_ = TitleProbe->width();
 
     ItemTitle = MakeBox(this, false);
     TimeTitle = MakeBox(this, false);

@@ -1,3 +1,7 @@
+#include "platform/fakes/KFakeFileSystem.h"
+#include "platform/fakes/KFakePrompter.h"
+#include "storage/KScheduleFile.h"
+#include "week/core/KScheduleFileDaySource.h"
 #include "week/core/KWeekScheduleBuilder.h"
 
 #include <gtest/gtest.h>
@@ -83,4 +87,29 @@ TEST(WeekScheduleBuilder, StopsAtCapacityWhenAFileGrewAfterCounting)
     ASSERT_NE(week, nullptr);
     EXPECT_EQ(week->Capacity(), 17);
     EXPECT_EQ(week->GetCount(), 17);
+}
+
+TEST(WeekScheduleBuilder, ReadsRealScheduleFiles)
+{
+    KFakeFileSystem files;
+    KFakePrompter prompter;
+    KDaySchedule mon;
+    mon.AppendFrame(Frame(0, 8, u"Sleep"));
+    mon.AppendFrame(Frame(8, 16, u"Work"));
+    files.Files[u"/w/mon.ors"] = KScheduleFile::BuildImage(mon, u"Monday");
+    files.Files[u"/w/bad.ors"] = {1, 2, 3};
+    KScheduleFileDaySource source(files, prompter);
+    EXPECT_EQ(source.PeekFrameCount(u"/w/mon.ors"), 2);
+    EXPECT_EQ(source.PeekFrameCount(u"/w/none.ors"), 0);
+    EXPECT_EQ(source.PeekFrameCount(u"/w/bad.ors"), 0);
+
+    std::array<std::u16string, 7> names{u"/w/none.ors", u"/w/mon.ors", u"/w/bad.ors", u"/w/mon.ors"};
+    auto week = KWeekScheduleBuilder::Build(names, source);
+    ASSERT_NE(week, nullptr);
+    ASSERT_EQ(week->GetCount(), 4);
+    EXPECT_EQ(week->GetFrame(3)->ItemName, u"Work");
+    EXPECT_TRUE(prompter.History.empty());
+
+    std::array<std::u16string, 7> broken{u"/w/bad.ors", u"/w/none.ors"};
+    EXPECT_EQ(KWeekScheduleBuilder::Build(broken, source), nullptr);
 }
