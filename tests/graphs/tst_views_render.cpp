@@ -1,0 +1,131 @@
+// Renders every view at the main window's size with a colourful 8-frame schedule.
+// With ORVELLA_SCREENSHOT_DIR set, the pictures are also saved there as PNG files.
+#include "graphs/GraphTestUtil.h"
+#include "graphs/KTSchTimeCount.h"
+#include "graphs/KTSchedulePie.h"
+#include "graphs/KTScheduleTimeline.h"
+#include "graphs/TKSchGraphView.h"
+
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace GraphTest;
+
+class ViewsRenderTest : public QObject {
+    Q_OBJECT
+
+    KDaySchedule schedule_;
+    const std::vector<uint32_t> colors_{0x602000, 0xFFC080, 0x3060FF, 0x00D0FF,
+                                        0x40A040, 0x0000A0, 0xE0E0E0, 0xC040C0};
+
+    static void Save(QWidget &w, const char *name)
+    {
+        const QByteArray dir = qgetenv("ORVELLA_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            w.grab().save(QString::fromLocal8Bit(dir) + "/" + name);
+    }
+    // Every frame colour appears in the picture.
+    void CheckColours(const QImage &img)
+    {
+        for (uint32_t c : colors_)
+            QVERIFY2(CountNear(img, img.rect(), c, 6) > 20, qPrintable(QString::number(c, 16)));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Fill(schedule_, {{T(0), T(7), u"睡眠", colors_[0], u"よく眠る"},
+                         {T(7), T(1), u"朝食", colors_[1]},
+                         {T(8), T(4), u"仕事", colors_[2], u"会議 10:00"},
+                         {T(12), T(1), u"昼食", colors_[3]},
+                         {T(13), T(5), u"Work", colors_[4]},
+                         {T(18), T(1, 30), u"Dinner", colors_[5]},
+                         {T(19, 30), T(2, 30), u"自由", colors_[6]},
+                         {T(22), T(2), u"Bath & read", colors_[7]}});
+    }
+
+    void pieAtWindowSize()
+    {
+        QWidget panel;
+        panel.resize(750, 599);
+        panel.setStyleSheet("background: white");
+        auto *pie = new KTSchedulePie(&panel);
+        pie->SetRadius(599 / 2 - 30);
+        pie->move((750 - pie->width()) / 2, (599 - pie->height()) / 2);
+        pie->MaxLabelMoves = 7;
+        pie->TickCount = 8;
+        pie->TickStartAngle = 90;
+        pie->TickThickEvery = 2;
+        pie->TickThickWidth = 0;
+        pie->SetTickMode(4);
+        pie->SetHourLabelMode(2);
+        pie->SetTimeMarkSize(13);
+        pie->TimeMarkOffset = 5;
+        pie->SetTimeMarkStyle(2);
+        pie->SetSchedule(&schedule_);
+        pie->Draw();
+        pie->ShowTime(T(14, 20));
+        panel.show();
+        CheckColours(pie->Picture());
+        QCOMPARE(pie->ItemLabelCount(), 8);
+        Save(panel, "pie.png");
+        // With the popup of the "仕事" frame.
+        QMouseEvent ev(QEvent::MouseMove, QPointF(pie->ItemLabelRect(2).center()), QPointF(), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(pie, &ev);
+        QVERIFY(pie->FramePopup()->isVisible());
+        Save(panel, "pie_popup.png");
+    }
+
+    void timelineAtWindowSize()
+    {
+        QWidget panel;
+        panel.resize(750, 599);
+        panel.setStyleSheet("background: white");
+        auto *t = new KTScheduleTimeline(&panel);
+        t->setGeometry(2, 10, 750 - 32, 599 - 40);
+        t->AxisLength = 599 - 60;
+        t->BarWidth = 750 - (t->Origin.x() + t->AxisWidth + t->BarGap) - 42;
+        t->LabelOffset = 30;
+        t->TickIntervals = 8;
+        t->TickThickEvery = 2;
+        t->TickThickWidth = 0;
+        t->SetTickMode(4);
+        t->SetHourLabelMode(3);
+        t->SetTimeMarkSize(13);
+        t->TimeMarkOffset = -13;
+        t->SetTimeMarkStyle(2);
+        t->SetSchedule(&schedule_);
+        t->Draw();
+        t->ShowTime(T(14, 20));
+        panel.show();
+        CheckColours(t->Picture());
+        QCOMPARE(t->HourLabelCount(), 25);
+        Save(panel, "timeline.png");
+    }
+
+    void countAndSelector()
+    {
+        QWidget panel;
+        panel.resize(750, 599);
+        auto *count = new KTSchTimeCount(&panel);
+        count->move(20, 20);
+        count->FillCounts(&schedule_, &panel, 710, 559);
+        panel.show();
+        CheckColours(count->Picture());
+        Save(panel, "count.png");
+
+        TKSchGraphView selector;
+        selector.SetSchedule(&schedule_);
+        selector.show();
+        Save(selector, "selector_pie.png");
+        selector.TimelineSelectButton->click();
+        Save(selector, "selector_timeline.png");
+        selector.CountSelectButton->click();
+        Save(selector, "selector_count.png");
+    }
+};
+
+QTEST_MAIN(ViewsRenderTest)
+#include "tst_views_render.moc"
