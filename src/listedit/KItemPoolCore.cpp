@@ -3,10 +3,10 @@
 #include <algorithm>
 
 const KDefaultItem DefaultItems[11] = {
-    {u"自由", u"Free", 0xFFFFFF},    {u"起床", u"Waking Up", 0xFFFFFF}, {u"就寝", u"Sleep", 0xC0C0C0},
-    {u"朝食", u"Breakfast", 0x00FF00}, {u"昼食", u"Lunch", 0x00FF00},   {u"夕食", u"Dinner", 0x00FF00},
-    {u"休憩", u"Break", 0xFFFF00},   {u"散歩", u"Walking", 0xC0DCC0},   {u"運動", u"Excercise", 0xFF00FF},
-    {u"勉強", u"Study", 0x008000},   {u"仕事", u"Work", 0xFF0000},
+    {u"自由", u"Free", 0xFFFFFF},      {u"起床", u"Waking Up", 0xFFFFFF}, {u"就寝", u"Sleep", 0xC0C0C0},
+    {u"朝食", u"Breakfast", 0x00FF00}, {u"昼食", u"Lunch", 0x00FF00},     {u"夕食", u"Dinner", 0x00FF00},
+    {u"休憩", u"Break", 0xFFFF00},     {u"散歩", u"Walking", 0xC0DCC0},   {u"運動", u"Excercise", 0xFF00FF},
+    {u"勉強", u"Study", 0x008000},     {u"仕事", u"Work", 0xFF0000},
 };
 
 void AddDefaultItems(KItemPoolCore &pool)

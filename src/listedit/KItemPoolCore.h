@@ -13,8 +13,8 @@ public:
     // Result codes of AddItem and SetItemColor.
     static constexpr int Done = 0;
     static constexpr int Full = 1;
-    static constexpr int NameKnown = 2;    // AddItem
-    static constexpr int NameUnknown = 2;  // SetItemColor
+    static constexpr int NameKnown = 2;   // AddItem
+    static constexpr int NameUnknown = 2; // SetItemColor
 
     explicit KItemPoolCore(int capacity);
 

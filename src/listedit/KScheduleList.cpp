@@ -78,13 +78,13 @@ KScheduleList::KScheduleList(QWidget *owner) : QTableWidget(owner)
     setItemDelegate(new CellPainter(this));
     setColumnCount(ColumnCount);
     resize(550, 300);
-    connect(this, &QTableWidget::currentCellChanged, this, [this](int, int, int, int) { viewport()->update(); });
+    connect(this, &QTableWidget::currentCellChanged, this,
+            [this](int, int, int, int) { viewport()->update(); });
 }
 
 KScheduleList::~KScheduleList()
 {
-    if (pool_)
-        pool_->SetChoiceHandler(nullptr);
+    // The pool may already be gone when the window closes: leave it alone here.
     DestroyTimeMark();
 }
 
@@ -367,8 +367,6 @@ void KScheduleList::SetItemPool(KTScheduleItemPool *pool)
 {
     if (pool == pool_)
         return;
-    if (pool_)
-        pool_->SetChoiceHandler(nullptr);
     pool_ = pool;
     // Choosing a name from the pick list is an edit; the edit reaction is installed by scheduling mode.
 }
@@ -399,8 +397,8 @@ void KScheduleList::SetEditMode(bool on)
         return;
     editMode_ = on;
     if (on) {
-        editSchedule_ = std::make_unique<KDaySchedule>(schedule_ ? schedule_->Capacity()
-                                                                 : KDaySchedule::DefaultCapacity);
+        editSchedule_ =
+            std::make_unique<KDaySchedule>(schedule_ ? schedule_->Capacity() : KDaySchedule::DefaultCapacity);
         if (schedule_)
             editSchedule_->AssignSchedule(*schedule_);
         Modified = false;

@@ -2,14 +2,14 @@
 
 #include "model/KDaySchedule.h"
 
+#include <QColorDialog>
 #include <QFont>
+#include <QMenu>
 #include <QPointer>
 #include <QTableWidget>
 #include <functional>
 #include <memory>
 
-#include <QColorDialog>
-#include <QMenu>
 class KTMemoPanel;
 class KTScheduleItemPool;
 class KTTimeVIndicator;

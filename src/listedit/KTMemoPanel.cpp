@@ -156,7 +156,8 @@ void KTMemoPanel::SetEditable(bool on)
 
 QString KTMemoPanel::LimitMessage() const
 {
-    return QStringLiteral("入力可能文字数は") + QString::number(maxLength_) + QStringLiteral("文字までです。");
+    return QStringLiteral("入力可能文字数は") + QString::number(maxLength_) +
+           QStringLiteral("文字までです。");
 }
 
 bool KTMemoPanel::IsCharacterKey(int key) const
@@ -191,8 +192,8 @@ bool KTMemoPanel::eventFilter(QObject *obj, QEvent *event)
                         prompter_->Show(QApplication::applicationDisplayName().toStdU16String(),
                                         LimitMessage().toStdU16String());
                     else
-                        QMessageBox(QMessageBox::NoIcon, QApplication::applicationDisplayName(), LimitMessage(),
-                                    QMessageBox::Ok, window())
+                        QMessageBox(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+                                    LimitMessage(), QMessageBox::Ok, window())
                             .exec();
                 }
                 return true; // the memo refuses the character

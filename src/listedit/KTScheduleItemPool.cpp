@@ -33,8 +33,8 @@ public:
         p->setPen(pen);
         p->setBrush(swatch);
         p->drawRect(QRect(QPoint(r.left(), r.top() + 2), QPoint(r.left() + 9, r.bottom() - 2)));
-        p->drawText(QRect(r.left() + 14, r.top(), r.width() - 14, r.height()), Qt::AlignVCenter | Qt::AlignLeft,
-                    index.data(Qt::DisplayRole).toString());
+        p->drawText(QRect(r.left() + 14, r.top(), r.width() - 14, r.height()),
+                    Qt::AlignVCenter | Qt::AlignLeft, index.data(Qt::DisplayRole).toString());
         p->restore();
     }
 
@@ -50,8 +50,7 @@ class PoolKeyFilter : public QObject {
 public:
     PoolKeyFilter(QObject *parent, std::function<void()> choose, std::function<void()> remove)
         : QObject(parent), choose_(std::move(choose)), remove_(std::move(remove))
-    {
-    }
+    {}
     bool eventFilter(QObject *obj, QEvent *event) override
     {
         if (event->type() == QEvent::KeyPress) {

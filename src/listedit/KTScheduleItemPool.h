@@ -2,12 +2,12 @@
 
 #include "listedit/KItemPoolCore.h"
 
+#include <QListWidget>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <functional>
 
-#include <QListWidget>
 class QWidget;
 
 // The pool of item names with one colour each, shared by the list and the file reading,

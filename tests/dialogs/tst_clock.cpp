@@ -22,12 +22,18 @@ void TestClock::twelveHourTexts_data()
     QTest::addColumn<int>("s");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("period");
-    QTest::newRow("midnight") << 0 << 0 << 0 << "00:00" << "AM";
-    QTest::newRow("00:30") << 0 << 30 << 0 << "00:30" << "AM";
-    QTest::newRow("noon") << 12 << 0 << 0 << "12:00" << "PM";
-    QTest::newRow("12:30") << 12 << 30 << 0 << "12:30" << "PM";
-    QTest::newRow("13:05") << 13 << 5 << 0 << "01:05" << "PM";
-    QTest::newRow("23:59:59") << 23 << 59 << 59 << "11:59" << "PM";
+    QTest::newRow("midnight") << 0 << 0 << 0 << "00:00"
+                              << "AM";
+    QTest::newRow("00:30") << 0 << 30 << 0 << "00:30"
+                           << "AM";
+    QTest::newRow("noon") << 12 << 0 << 0 << "12:00"
+                          << "PM";
+    QTest::newRow("12:30") << 12 << 30 << 0 << "12:30"
+                           << "PM";
+    QTest::newRow("13:05") << 13 << 5 << 0 << "01:05"
+                           << "PM";
+    QTest::newRow("23:59:59") << 23 << 59 << 59 << "11:59"
+                              << "PM";
 }
 
 void TestClock::twelveHourTexts()

@@ -131,7 +131,8 @@ void TestEditWidgets::memoPanelLimit()
     QTest::keyClick(panel.MemoBox(), Qt::Key_Q);
     QCOMPARE(panel.PanelText().size(), 16);
     QCOMPARE(prompter.History.size(), size_t(1));
-    QCOMPARE(QString::fromStdU16String(prompter.History[0].Text), QString("入力可能文字数は16文字までです。"));
+    QCOMPARE(QString::fromStdU16String(prompter.History[0].Text),
+             QString("入力可能文字数は16文字までです。"));
     QTest::keyClick(panel.MemoBox(), Qt::Key_Backspace);
     QTest::keyClick(panel.MemoBox(), Qt::Key_Q);
     QCOMPARE(panel.PanelText(), QString("abcdefghijklmnoq"));

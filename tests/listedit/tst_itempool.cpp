@@ -23,8 +23,8 @@ void TestItemPool::defaultItems()
     QCOMPARE(pool.Count(), 11);
     QCOMPARE(pool.NameAt(0), QString("自由"));
     QCOMPARE(pool.NameAt(10), QString("仕事"));
-    QCOMPARE(pool.GetItemColor("仕事", 0), 0xFF0000u);  // blue in the Windows layout
-    QCOMPARE(pool.GetItemColor("休憩", 0), 0xFFFF00u);  // cyan
+    QCOMPARE(pool.GetItemColor("仕事", 0), 0xFF0000u); // blue in the Windows layout
+    QCOMPARE(pool.GetItemColor("休憩", 0), 0xFFFF00u); // cyan
     QCOMPARE(pool.GetItemColor("就寝", 0), 0xC0C0C0u);
     QCOMPARE(pool.AddItem(QString("自由"), 0x123456), 2);
     QCOMPARE(pool.GetItemColor("自由", 0), 0xFFFFFFu); // the first colour seen stays

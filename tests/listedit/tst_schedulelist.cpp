@@ -1,9 +1,9 @@
+#include "app/dialogs/TKClock.h"
+#include "graphs/TKCurSchView.h"
 #include "listedit/KScheduleList.h"
 #include "listedit/KTMemoPanel.h"
 #include "listedit/KTTimeVIndicator.h"
 #include "listedit/KToptionPanel_I.h"
-#include "app/dialogs/TKClock.h"
-#include "graphs/TKCurSchView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,10 +15,11 @@
 #include <QtTest>
 
 namespace {
-KScheduleFrame Frame(int h, int m, int dh, int dm, const char16_t *item, uint32_t color, const char16_t *memo = u"")
+KScheduleFrame Frame(int h, int m, int dh, int dm, const char16_t *item, uint32_t color,
+                     const char16_t *memo = u"")
 {
-    return KScheduleFrame(KSchTime::MakeTime(uint8_t(h), uint8_t(m), 0), KSchTime::MakeTime(uint8_t(dh), uint8_t(dm), 0),
-                          item, color, memo);
+    return KScheduleFrame(KSchTime::MakeTime(uint8_t(h), uint8_t(m), 0),
+                          KSchTime::MakeTime(uint8_t(dh), uint8_t(dm), 0), item, color, memo);
 }
 
 // A list set up the way the main window sets it up, in a host of the given size.
@@ -317,8 +318,7 @@ void TestScheduleList::tabStaysOnFrameRows()
 void TestScheduleList::longTextPanel()
 {
     KDaySchedule s;
-    s.AppendFrame(Frame(8, 0, 1, 0, u"とても長い項目の名前がここに入ります", 0xFFFFFF,
-                        u"短いメモ"));
+    s.AppendFrame(Frame(8, 0, 1, 0, u"とても長い項目の名前がここに入ります", 0xFFFFFF, u"短いメモ"));
     s.AppendFrame(Frame(9, 0, 1, 0, u"短い", 0xFFFFFF));
     ListInHost h(&s);
     KScheduleList *l = h.list;
@@ -378,7 +378,9 @@ void TestScheduleList::screenshot()
     s.AppendFrame(Frame(0, 0, 7, 0, u"就寝", 0xC0C0C0));
     s.AppendFrame(Frame(7, 0, 0, 30, u"起床", 0xFFFFFF, u"窓を開ける"));
     s.AppendFrame(Frame(7, 30, 0, 30, u"朝食", 0x00FF00));
-    s.AppendFrame(Frame(8, 0, 4, 0, u"仕事", 0x0000FF, u"午前の打ち合わせと報告書の作成、メールの返信、来週の出張の準備と資料の確認、経費の精算"));
+    s.AppendFrame(
+        Frame(8, 0, 4, 0, u"仕事", 0x0000FF,
+              u"午前の打ち合わせと報告書の作成、メールの返信、来週の出張の準備と資料の確認、経費の精算"));
     s.AppendFrame(Frame(12, 0, 1, 0, u"昼食", 0x00FF00));
     s.AppendFrame(Frame(13, 0, 5, 0, u"仕事", 0x0000FF));
     s.AppendFrame(Frame(18, 0, 1, 0, u"運動", 0xFF00FF, u"ジョギング 5 km"));

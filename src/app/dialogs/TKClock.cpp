@@ -21,7 +21,8 @@ TKClock::TKClock(QWidget *owner) : QFrame(owner)
     AMPMLabel->move(5, 5);
     // The period label keeps one width so that the time does not jump between AM and PM.
     QFontMetrics pm(AMPMLabel->font());
-    periodWidth_ = std::max(pm.horizontalAdvance(QStringLiteral("AM")), pm.horizontalAdvance(QStringLiteral("PM")));
+    periodWidth_ =
+        std::max(pm.horizontalAdvance(QStringLiteral("AM")), pm.horizontalAdvance(QStringLiteral("PM")));
     AMPMLabel->resize(periodWidth_, pm.height());
     AMPMLabel->setText(QStringLiteral("AM"));
 

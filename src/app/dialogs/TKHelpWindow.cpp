@@ -43,7 +43,8 @@ QString TKHelpWindow::HelpSource(int language)
 {
     InitHelpResources();
     const QString name = HelpFileName(language);
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/") + name);
+    const QString beside =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/") + name);
     if (QFile::exists(beside))
         return beside;
     const QString builtIn = QStringLiteral(":/help/") + name;
@@ -57,7 +58,7 @@ bool TKHelpWindow::Load(const QString &source)
     if (source.isEmpty() || !QFile::exists(source))
         return false;
     const QUrl url = source.startsWith(QLatin1Char(':')) ? QUrl(QStringLiteral("qrc") + source)
-                                                          : QUrl::fromLocalFile(source);
+                                                         : QUrl::fromLocalFile(source);
     browser_->setSource(url);
     return true;
 }
