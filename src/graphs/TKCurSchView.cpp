@@ -38,7 +38,10 @@ TKCurSchView::TKCurSchView(QWidget *owner, int language) : QFrame(owner), langua
         edit->setFont(valueFont);
         edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         edit->setFocusPolicy(Qt::NoFocus);
-        edit->setGeometry(80, top, i == 0 ? 120 : 90, 22);
+        // The time fields are 90 wide, or as wide as the longest time text in the face actually used.
+        const int timeWidth =
+            std::max(90, QFontMetrics(valueFont).horizontalAdvance(QStringLiteral("PM 00:00:00")) + 6);
+        edit->setGeometry(80, top, i == 0 ? 120 : timeWidth, 22);
         QPalette pal = edit->palette();
         pal.setColor(QPalette::Base, Qt::transparent);
         edit->setPalette(pal);
@@ -113,18 +116,21 @@ void TKCurSchView::RebuildStart()
 {
     timeText_ = ClockTimeText(shownStart_, clock24_, seconds_);
     EditStartTime->setText(timeText_);
+    EditStartTime->setCursorPosition(0);
 }
 
 void TKCurSchView::RebuildEnd()
 {
     timeText_ = ClockTimeText(shownEnd_, clock24_, seconds_);
     EditEndTime->setText(timeText_);
+    EditEndTime->setCursorPosition(0);
 }
 
 void TKCurSchView::RebuildRemain()
 {
     timeText_ = RemainText(shownEnd_, shownNow_, seconds_);
     EditRemainTime->setText(timeText_);
+    EditRemainTime->setCursorPosition(0);
 }
 
 void TKCurSchView::SetNow(KSchTime t)
