@@ -611,8 +611,12 @@ void KScheduleList::PlaceMark(int frame)
 
 void KScheduleList::SetCurrentFrame(int index)
 {
-    if (timeMark_)
+    if (timeMark_) {
         timeMark_->Hidden = RowHidden(index + 1);
+        // Out of its row at once; shown again by the next UpdateTimeMark.
+        if (timeMark_->Hidden)
+            timeMark_->setVisible(false);
+    }
     if (index == markedFrame_)
         return;
     markedFrame_ = index;
