@@ -112,6 +112,8 @@ void KScheduleList::SetupColumns(int rowCount)
     title->setStretchLastSection(false);
     title->setMinimumSectionSize(1);
     title->setFixedHeight(RowHeight);
+    // The title row has no context menu, nor does it pass one on to the cells.
+    title->setContextMenuPolicy(Qt::PreventContextMenu);
     setColumnCount(ColumnCount);
     SetRowCount(rowCount);
     for (int c = 0; c < 5; ++c)

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QtTest>
@@ -70,6 +71,7 @@ private slots:
     void tabStaysOnFrameRows();
     void longTextPanel();
     void totalTimeInSchedulingMode();
+    void contextMenu();
     void screenshot();
 };
 
@@ -368,6 +370,39 @@ void TestScheduleList::totalTimeInSchedulingMode()
     QCOMPARE(e.list->CellText(0, 4), QString("時間"));
     e.list->SetEditMode(true);
     QCOMPARE(e.list->CellText(0, 4), QString("00:00"));
+}
+
+void TestScheduleList::contextMenu()
+{
+    KDaySchedule s;
+    s.AppendFrame(Frame(8, 0, 1, 0, u"A", 0xFFFFFF));
+    ListInHost h(&s);
+    KScheduleList *l = h.list;
+    QMenu menu;
+    menu.addAction("x");
+    // Without a menu (normal mode) a right click does nothing.
+    QContextMenuEvent none(
+        QContextMenuEvent::Mouse, l->CellRect(3, 2).center() - l->viewport()->geometry().topLeft(),
+        l->viewport()->mapToGlobal(l->CellRect(3, 2).center() - l->viewport()->geometry().topLeft()));
+    QApplication::sendEvent(l->viewport(), &none);
+    QCOMPARE(l->CursorRow(), 1);
+    l->SetPopupMenu(&menu);
+    const QPoint inViewport = l->CellRect(3, 2).center() - l->viewport()->geometry().topLeft();
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, inViewport,
+                               l->viewport()->mapToGlobal(inViewport));
+    QApplication::sendEvent(l->viewport(), &keyboard);
+    QVERIFY(!menu.isVisible());
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, inViewport, l->viewport()->mapToGlobal(inViewport));
+    QApplication::sendEvent(l->viewport(), &mouse);
+    QCOMPARE(l->CursorRow(), 3); // a blank row becomes current too
+    QCOMPARE(l->CursorCol(), 2);
+    QVERIFY(menu.isVisible());
+    const QPoint below = l->viewport()->mapToGlobal(
+        l->CellRect(3, 2).translated(-l->viewport()->geometry().topLeft()).bottomLeft());
+    QVERIFY(qAbs(menu.pos().y() - below.y()) <= 2);
+    menu.hide();
+    l->SetPopupMenu(nullptr);
+    QCOMPARE(l->PopupMenu(), nullptr);
 }
 
 // Writes pictures of the list and the side panel when ORVELLA_SHOT_DIR is set, and
