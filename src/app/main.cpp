@@ -1,5 +1,7 @@
 #include "app/TOrvellaForm.h"
 #include "platform/core/KClock.h"
+#include "platform/core/KStdFileSystem.h"
+#include "platform/qt/KQtAppDataFolder.h"
 #include "platform/qt/KQtPrompter.h"
 #include "platform/qt/KSingleInstance.h"
 
@@ -21,9 +23,13 @@ int main(int argc, char *argv[])
 
     KSystemClock clock;
     KQtPrompter prompter;
+    KStdFileSystem files;
+    KQtAppDataFolder appData;
     KPlatform platform;
     platform.Clock = &clock;
     platform.Prompter = &prompter;
+    platform.Files = &files;
+    platform.AppData = &appData;
 
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The per-user application-data folder of the platform (the roaming folder on Windows,
+// The per-user application-data folder of the platform (%APPDATA% on Windows,
 // the XDG data folder on Linux).
 class KAppDataFolder {
 public:
