@@ -1,13 +1,9 @@
 // Benchmarks of the planner: start-up to first paint and the cost of the tick.
 // Run: build/bin/orvella_bench (set QT_QPA_PLATFORM=offscreen on a machine without a display).
 #include "app/TOrvellaForm.h"
+#include "bench_graphs.h"
 #include "platform/core/KClock.h"
 #include "platform/fakes/KFakePrompter.h"
-
-#if __has_include("bench_graphs.h")
-#include "bench_graphs.h"
-#define ORVELLA_HAVE_GRAPH_BENCH 1
-#endif
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -92,8 +88,6 @@ int main(int argc, char *argv[])
     const double perTickUs = double(std::clock() - c0) / CLOCKS_PER_SEC * 1e6 / ticks;
     std::printf("ClockTick CPU time (list view):   %.2f us per tick over %d ticks\n", perTickUs, ticks);
 
-#ifdef ORVELLA_HAVE_GRAPH_BENCH
     RunGraphBenchmarks();
-#endif
     return 0;
 }
