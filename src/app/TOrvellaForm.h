@@ -3,6 +3,7 @@
 #include "model/KDaySchedule.h"
 #include "platform/core/KPlatform.h"
 #include "platform/core/KPrompter.h"
+#include "week/core/KWeekSchConfig.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -74,6 +75,7 @@ public:
     QString SchTitle;
     bool AlarmResetPending = true;
     QString WeekSchFileName;
+    KWeekSchConfig WeekConfig;
     int OpenedWeekday = 7;
     const KScheduleFrame *CurFrame = nullptr;
     int CurFrameIndex = 0;
@@ -201,6 +203,19 @@ private:
 
     // Skin mode.
     void OpenSkinPopupFromKeyboard();
+
+    // The graph and count views (TOrvellaForm_Graphs.cpp).
+    void StoreListCursorAndDestroyList();
+    void CreatePieView();
+    void CreateTimelineView();
+    void DestroyPieView();
+    void DestroyTimelineView();
+    void DestroyCountView();
+    void ShowSkinButtons(bool on);
+    void ShowPieView();
+    void ShowTimelineView();
+    // Count (vtCount) or week count (vtWeekCount); the week count needs WeekSchFileName.
+    void ShowCountView(int type);
 
     KPlatform platform_;
     QSize screenSize_;

@@ -1,6 +1,9 @@
 // View switching and the view options of the View menu.
 #include "app/TOrvellaForm.h"
 
+#include "graphs/KTSchTimeCount.h"
+#include "graphs/KTSchedulePie.h"
+#include "graphs/KTScheduleTimeline.h"
 #include "model/KMessageCatalog.h"
 
 #include <QAction>
@@ -13,6 +16,8 @@ void TOrvellaForm::SwitchView(int type)
         platform_.Prompter->Show(KMessageCatalog::Text(KMessageCatalog::CaptionWarning, Language),
                                  KMessageCatalog::Text(KMessageCatalog::ViewSwitchRefused, Language),
                                  KMsgIcon::Warning);
+        // The clicked view's check mark goes back to the view still shown.
+        UpdateViewMenuChecks(ViewType);
         return;
     }
 
@@ -21,11 +26,29 @@ void TOrvellaForm::SwitchView(int type)
         EnterSkinModeButton->hide();
         ExitSkinModeButton->hide();
         Action("ViewSkinMode")->setEnabled(false);
+        DestroyPieView();
+        DestroyTimelineView();
+        DestroyCountView();
         ViewType = vtList;
         SchTitleEdit->setText(SchTitle);
         break;
+    case vtPie:
+        ShowPieView();
+        break;
+    case vtTimeline:
+        ShowTimelineView();
+        break;
+    case vtCount:
+        ShowCountView(vtCount);
+        break;
+    case vtWeekCount:
+        if (WeekSchFileName.isEmpty()) {
+            ShowMessageCode(KMessageCatalog::NoWeekFile);
+            return;
+        }
+        ShowCountView(vtWeekCount);
+        break;
     default:
-        // The graph and count views are not part of this window yet.
         return;
     }
 
@@ -43,12 +66,20 @@ void TOrvellaForm::UpdateViewMenuChecks(int type)
 void TOrvellaForm::SetCurTimeMark(bool value)
 {
     CurTimeMark = value;
+    if (SchPie)
+        SchPie->SetTimeMarkStyle(value ? 2 : 0);
+    if (SchTimeline)
+        SchTimeline->SetTimeMarkStyle(value ? 2 : 0);
     Action("OptCTimeMark")->setChecked(value);
 }
 
 void TOrvellaForm::SetOneHourGScale(bool value)
 {
     OneHourGScale = value;
+    if (SchPie)
+        SchPie->SetHourLabelMode(value ? 3 : 2);
+    else if (SchTimeline)
+        SchTimeline->SetHourLabelMode(value ? 3 : 2);
     Action("ViewOneHourGScale")->setChecked(value);
 }
 
@@ -60,5 +91,8 @@ void TOrvellaForm::SetStartWithLastView(bool value)
 
 void TOrvellaForm::MoveTimeMark(KSchTime now)
 {
-    (void)now;
+    if (ViewType == vtPie && SchPie)
+        SchPie->ShowTime(now);
+    else if (ViewType == vtTimeline && SchTimeline)
+        SchTimeline->ShowTime(now);
 }
