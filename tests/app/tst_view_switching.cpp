@@ -1,0 +1,202 @@
+#include "app/TOrvellaForm.h"
+#include "graphs/KTSchTimeCount.h"
+#include "graphs/KTSchedulePie.h"
+#include "graphs/KTScheduleTimeline.h"
+#include "listedit/KScheduleList.h"
+#include "model/KMessageCatalog.h"
+#include "platform/fakes/KFakeClock.h"
+#include "platform/fakes/KFakeFileSystem.h"
+#include "platform/fakes/KFakePrompter.h"
+#include "storage/KScheduleFile.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+struct Harness {
+    KFakeClock clock;
+    KFakePrompter prompter;
+    KFakeFileSystem files;
+    std::unique_ptr<TOrvellaForm> form;
+
+    Harness()
+    {
+        clock.Set(12, 0, 0, 3);
+        KPlatform platform;
+        platform.Clock = &clock;
+        platform.Prompter = &prompter;
+        platform.Files = &files;
+        form = std::make_unique<TOrvellaForm>(platform, QSize(1024, 768));
+    }
+};
+
+KScheduleFrame Frame(int h, int dh, const std::u16string &name, uint32_t color = 0xFFFFFF)
+{
+    return KScheduleFrame(KSchTime::MakeTime(uint8_t(h), 0, 0), KSchTime::MakeTime(uint8_t(dh), 0, 0), name,
+                          color, u"");
+}
+
+void SixFrames(KDaySchedule &s)
+{
+    s.ClearFrames();
+    for (int i = 0; i < 6; ++i)
+        s.AppendFrame(Frame(i * 4, 4, u"F" + std::u16string(1, char16_t(u'0' + i)), 0x2040C0));
+}
+
+int ExistingViews(const TOrvellaForm &f)
+{
+    return (f.SchList ? 1 : 0) + (f.SchPie ? 1 : 0) + (f.SchTimeline ? 1 : 0) + (f.SchTimeCount ? 1 : 0);
+}
+} // namespace
+
+class TestViewSwitching : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachViewIsCreatedWithItsSettings()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        SixFrames(f.ShownSchedule);
+        const QSize panel = f.SchListPanel->size(); // 750 x 599
+
+        f.SwitchView(TOrvellaForm::vtPie);
+        QCOMPARE(ExistingViews(f), 1);
+        QVERIFY(f.SchPie);
+        QCOMPARE(f.SchPie->Radius(), 599 / 2 - 30);
+        QCOMPARE(f.SchPie->geometry().center(), QRect(QPoint(0, 0), panel).center());
+        QCOMPARE(f.SchPie->HourLabelCount(), 8);
+        QCOMPARE(f.SchPie->TimeMarkStyle(), 2);
+        QVERIFY(f.Action("ViewTypePie")->isChecked());
+        QVERIFY(f.EnterSkinModeButton->isVisibleTo(&f));
+        QVERIFY(f.Action("ViewSkinMode")->isEnabled());
+        // The tick put the mark above the dial at 12:00.
+        QVERIFY(f.SchPie->TimeMark()->isVisibleTo(&f));
+        const QPoint pieCentre =
+            f.SchPie->geometry().topLeft() + QPoint(f.SchPie->width() / 2, f.SchPie->height() / 2);
+        QVERIFY(qAbs(f.SchPie->TimeMark()->geometry().center().y() -
+                     (pieCentre.y() - (f.SchPie->Radius() + 5))) <= 1);
+        QVERIFY(qAbs(f.SchPie->TimeMark()->geometry().center().x() - pieCentre.x()) <= 1);
+
+        f.SwitchView(TOrvellaForm::vtTimeline);
+        QCOMPARE(ExistingViews(f), 1);
+        QVERIFY(f.SchTimeline && !f.SchPie);
+        QCOMPARE(f.SchTimeline->geometry(), QRect(2, 10, panel.width() - 32, panel.height() - 40));
+        QCOMPARE(f.SchTimeline->AxisLength, panel.height() - 60);
+        QCOMPARE(f.SchTimeline->BarWidth, panel.width() - (35 + 20 + 8) - 42);
+        QCOMPARE(f.SchTimeline->HourLabelCount(), 9);
+        QVERIFY(f.Action("ViewTypeVTimeline")->isChecked());
+
+        f.SwitchView(TOrvellaForm::vtCount);
+        QCOMPARE(ExistingViews(f), 1);
+        QVERIFY(f.SchTimeCount);
+        QCOMPARE(f.SchTimeCount->geometry(), QRect(20, 20, panel.width() - 40, panel.height() - 40));
+        QCOMPARE(f.SchTimeCount->ItemCount(), 6);
+        QVERIFY(!f.EnterSkinModeButton->isVisibleTo(&f));
+        QVERIFY(!f.Action("ViewSkinMode")->isEnabled());
+        QVERIFY(f.Action("ViewTypeSchCount")->isChecked());
+    }
+
+    void listCursorSurvivesAGraph()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        SixFrames(f.ShownSchedule);
+        f.SwitchView(TOrvellaForm::vtList);
+        QVERIFY(f.SchList);
+        f.SchList->SetCursor(5, 2);
+        f.SwitchView(TOrvellaForm::vtPie);
+        QVERIFY(!f.SchList);
+        QCOMPARE(f.SavedListRow, 5);
+        QCOMPARE(f.SavedListCol, 2);
+        f.SwitchView(TOrvellaForm::vtList);
+        QVERIFY(f.SchList);
+        QCOMPARE(f.SchList->CursorRow(), 5);
+        QCOMPARE(f.SchList->CursorCol(), 2);
+
+        // With fewer frames than the saved row, the cursor starts again at 1, 1.
+        f.SwitchView(TOrvellaForm::vtTimeline);
+        f.ShownSchedule.ClearFrames();
+        f.ShownSchedule.AppendFrame(Frame(0, 24, u"Free"));
+        f.SwitchView(TOrvellaForm::vtList);
+        QCOMPARE(f.SavedListRow, 1);
+        QCOMPARE(f.SavedListCol, 1);
+    }
+
+    void schedulingModeRefusesOtherViews()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        f.SchedulingMode = true;
+        const size_t shown = h.prompter.History.size();
+        f.SwitchView(TOrvellaForm::vtPie);
+        QCOMPARE(h.prompter.History.size(), shown + 1);
+        QCOMPARE(h.prompter.History.back().Text,
+                 KMessageCatalog::Text(KMessageCatalog::ViewSwitchRefused, 0));
+        QCOMPARE(f.ViewType, int(TOrvellaForm::vtList));
+        QVERIFY(f.SchList && !f.SchPie);
+        f.SchedulingMode = false;
+    }
+
+    void optionsReachTheShownGraph()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        f.SwitchView(TOrvellaForm::vtPie);
+        f.SetOneHourGScale(true);
+        QCOMPARE(f.SchPie->HourLabelCount(), 24);
+        QVERIFY(f.Action("ViewOneHourGScale")->isChecked());
+        f.SetCurTimeMark(false);
+        QVERIFY(f.SchPie->TimeMark() == nullptr);
+        QVERIFY(!f.Action("OptCTimeMark")->isChecked());
+        f.SetCurTimeMark(true);
+        f.ClockTick();
+        QVERIFY(f.SchPie->TimeMark() && f.SchPie->TimeMark()->isVisibleTo(&f));
+
+        // Set in another view, the option is taken by the next timeline.
+        f.SwitchView(TOrvellaForm::vtCount);
+        f.SetOneHourGScale(false);
+        f.SwitchView(TOrvellaForm::vtTimeline);
+        QCOMPARE(f.SchTimeline->HourLabelCount(), 9);
+        f.SetStartWithLastView(true);
+        QVERIFY(f.Action("ViewStartWithLastView")->isChecked());
+    }
+
+    void weekCountReadsEveryDayFile()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        const size_t shown = h.prompter.History.size();
+        f.SwitchView(TOrvellaForm::vtWeekCount); // no week file: message 17, nothing changes
+        QCOMPARE(h.prompter.History.size(), shown + 1);
+        QCOMPARE(h.prompter.History.back().Text, KMessageCatalog::Text(KMessageCatalog::NoWeekFile, 0));
+        QCOMPARE(f.ViewType, int(TOrvellaForm::vtList));
+
+        KDaySchedule day;
+        day.AppendFrame(Frame(0, 24, u"Free"));
+        h.files.Files[u"/w/day.ors"] = KScheduleFile::BuildImage(day, u"day");
+        f.WeekSchFileName = "/w/week.orw";
+        for (int d = 0; d < 7; ++d)
+            f.WeekConfig.DayFiles[size_t(d)] = u"/w/day.ors";
+        f.SwitchView(TOrvellaForm::vtWeekCount);
+        QCOMPARE(f.ViewType, int(TOrvellaForm::vtWeekCount));
+        QCOMPARE(f.SchTitleEdit->text(), QString("週間スケジュール集計"));
+        QCOMPARE(f.SchTimeCount->ItemCount(), 1);
+        QCOMPARE(f.SchTimeCount->LastBars()[0].TimeText, QString("168:00"));
+
+        // Day files without frames: message 25 and an empty count view.
+        for (int d = 0; d < 7; ++d)
+            f.WeekConfig.DayFiles[size_t(d)] = u"/w/missing.ors";
+        f.SwitchView(TOrvellaForm::vtWeekCount);
+        QCOMPARE(h.prompter.History.back().Text, KMessageCatalog::Text(KMessageCatalog::NoValidDayFile, 0));
+        QVERIFY(f.SchTimeCount);
+        QVERIFY(f.SchTimeCount->LastBars().empty());
+    }
+};
+
+QTEST_MAIN(TestViewSwitching)
+#include "tst_view_switching.moc"
