@@ -196,6 +196,33 @@ private slots:
         QVERIFY(f.SchTimeCount);
         QVERIFY(f.SchTimeCount->LastBars().empty());
     }
+
+    // Every view inside the window; with ORVELLA_SCREENSHOT_DIR set the window is saved as PNG files.
+    void viewsInTheWindow()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        KDaySchedule &s = f.ShownSchedule;
+        s.ClearFrames();
+        const uint32_t colors[] = {0x602000, 0xFFC080, 0x3060FF, 0x00D0FF,
+                                   0x40A040, 0x0000A0, 0xE0E0E0, 0xC040C0};
+        const char16_t *names[] = {u"睡眠", u"朝食", u"仕事", u"昼食", u"Work", u"Dinner", u"自由", u"Bath"};
+        const int starts[] = {0, 7, 8, 12, 13, 18, 19, 22, 24};
+        for (int i = 0; i < 8; ++i)
+            s.AppendFrame(Frame(starts[i], starts[i + 1] - starts[i], names[i], colors[i]));
+        f.show();
+        const QByteArray dir = qgetenv("ORVELLA_SCREENSHOT_DIR");
+        const char *files[] = {"window_list.png", "window_pie.png", "window_timeline.png",
+                               "window_count.png"};
+        for (int view = 0; view <= 3; ++view) {
+            f.SwitchView(view);
+            QCoreApplication::processEvents();
+            const QImage shot = f.grab().toImage();
+            QVERIFY(!shot.isNull());
+            if (!dir.isEmpty())
+                shot.save(QString::fromLocal8Bit(dir) + "/" + files[view]);
+        }
+    }
 };
 
 QTEST_MAIN(TestViewSwitching)
