@@ -42,6 +42,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     BuildActions();
     BuildMenus();
     BindButtons();
+    BindListCommands();
 
     // Start-up values.
     Language = 0;
@@ -73,6 +74,7 @@ TOrvellaForm::~TOrvellaForm()
 {
     qApp->removeEventFilter(this);
     Timer1->stop();
+    DestroyItemPool();
     // Views and panels are child widgets and go with the window.
 }
 
@@ -105,6 +107,7 @@ void TOrvellaForm::FormCreate()
     move(x(), 2);
 
     AddDefaultFrame(ShownSchedule);
+    CreateItemPool();
 
     // Layout from the screen size.
     SchTitlePanel->move(SchTitlePanel->x(), 2 * ControlPanel1->height());

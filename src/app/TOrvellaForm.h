@@ -29,6 +29,9 @@ class KTScheduleTimeline;
 class KTSchTimeCount;
 class KToptionPanel_I;
 class KToptionPanel_II;
+class KTScheduleItemPool;
+class TKClock;
+class TKCurSchView;
 
 // The main window: owns the shown schedule, the views, the side panel and every
 // option, and follows the clock once a second.
@@ -59,6 +62,9 @@ public:
     void SetStartWithLastView(bool value);
     void SetClock24H(bool value, int source);
     void SetClockSeconds(bool value, int source);
+    void UpdateCurSchView(TKCurSchView *view, KSchTime now);
+    void HelpContentsExecute();
+    void HelpVersionExecute();
 
     void ToggleSchedulingMode();
     void EnterSchedulingMode();
@@ -157,6 +163,8 @@ public:
     KTSchTimeCount *SchTimeCount = nullptr;
     KToptionPanel_I *OptionPanel1 = nullptr;
     KToptionPanel_II *OptionPanel2 = nullptr;
+    // Item names and colours, owned by the window.
+    KTScheduleItemPool *ItemPool = nullptr;
 
     // Menus.
     QMenu *FILE_Menu = nullptr;
@@ -200,6 +208,17 @@ private:
 
     // Alarm.
     void StopAlarmSound();
+
+    // The list view and the normal-mode side panel.
+    void CreateItemPool();
+    void DestroyItemPool();
+    void ShowListView();
+    void BuildNormalSidePanel();
+    void ConnectSidePanelClock(TKClock *clock);
+    void TickListAndPanel(KSchTime now);
+    void ApplyClock24HToPanel(bool value, int source);
+    void ApplyClockSecondsToPanel(bool value, int source);
+    void BindListCommands();
 
     // Skin mode.
     void OpenSkinPopupFromKeyboard();

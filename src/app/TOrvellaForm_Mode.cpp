@@ -35,24 +35,25 @@ void TOrvellaForm::ExitSchedulingMode()
     bar.setColor(QPalette::Window, palette().color(QPalette::Button));
     SchModDispBarPanel->setPalette(bar);
     SchTitleEdit->setReadOnly(true);
+    BuildNormalSidePanel();
 }
 
 void TOrvellaForm::TickViews(KSchTime now)
 {
-    (void)now;
+    TickListAndPanel(now);
 }
 
 void TOrvellaForm::SetClock24H(bool value, int source)
 {
-    (void)source;
     Clock24H = value;
     Action("OptClock12H")->setChecked(!value);
     Action("OptClock24H")->setChecked(value);
+    ApplyClock24HToPanel(value, source);
 }
 
 void TOrvellaForm::SetClockSeconds(bool value, int source)
 {
-    (void)source;
     ClockSeconds = value;
     Action("OptClockSec")->setChecked(value);
+    ApplyClockSecondsToPanel(value, source);
 }

@@ -4,6 +4,7 @@
 #include "graphs/KTSchTimeCount.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
+#include "listedit/KScheduleList.h"
 #include "model/KMessageCatalog.h"
 
 #include <QAction>
@@ -30,6 +31,7 @@ void TOrvellaForm::SwitchView(int type)
         DestroyTimelineView();
         DestroyCountView();
         ViewType = vtList;
+        ShowListView();
         SchTitleEdit->setText(SchTitle);
         break;
     case vtPie:
@@ -66,6 +68,8 @@ void TOrvellaForm::UpdateViewMenuChecks(int type)
 void TOrvellaForm::SetCurTimeMark(bool value)
 {
     CurTimeMark = value;
+    if (SchList)
+        SchList->SetTimeMarkOption(value ? 2 : 0);
     if (SchPie)
         SchPie->SetTimeMarkStyle(value ? 2 : 0);
     if (SchTimeline)
@@ -91,7 +95,9 @@ void TOrvellaForm::SetStartWithLastView(bool value)
 
 void TOrvellaForm::MoveTimeMark(KSchTime now)
 {
-    if (ViewType == vtPie && SchPie)
+    if (ViewType == vtList && SchList)
+        SchList->UpdateTimeMark(now);
+    else if (ViewType == vtPie && SchPie)
         SchPie->ShowTime(now);
     else if (ViewType == vtTimeline && SchTimeline)
         SchTimeline->ShowTime(now);

@@ -1,0 +1,164 @@
+// The list view, the normal-mode side panel, the clock options and the Help commands.
+#include "app/TOrvellaForm.h"
+
+#include "app/dialogs/TKCalendarView.h"
+#include "app/dialogs/TKClock.h"
+#include "app/dialogs/TKHelpWindow.h"
+#include "app/dialogs/TKVersionDialog.h"
+#include "graphs/TKCurSchView.h"
+#include "listedit/KScheduleList.h"
+#include "listedit/KTScheduleItemPool.h"
+#include "listedit/KToptionPanel_I.h"
+#include "listedit/KToptionPanel_II.h"
+#include "model/KMessageCatalog.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLineEdit>
+
+namespace {
+QString Q(const std::u16string &s)
+{
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
+} // namespace
+
+void TOrvellaForm::CreateItemPool()
+{
+    // The pool caps any capacity at 80; the window asks for 50.
+    ItemPool = new KTScheduleItemPool(50);
+    ItemPool->AddDefaultItems();
+}
+
+void TOrvellaForm::DestroyItemPool()
+{
+    delete ItemPool;
+    ItemPool = nullptr;
+}
+
+void TOrvellaForm::ShowListView()
+{
+    const int rows = KScheduleList::RowCountFor(ShownSchedule.GetCount(), SchListPanel->height());
+    if (!SchList) {
+        SchList = new KScheduleList(SchListPanel);
+        SchList->hide();
+        SchList->SetParent(SchListPanel);
+        SchList->SetupColumns(rows);
+        SchList->move(0, 0);
+        SchList->SetHeight(SchListPanel->height());
+        SchList->SetWidth(SchListPanel->width());
+        SchList->SetFontSize(9);
+        SchList->SetTabNavigation(true);
+        SchList->SetMemoPanelTrigger(1);
+        SchList->SetMemoPanelEnabled(true);
+        SchList->SetTimeMarkSize(13);
+        SchList->SetTimeMarkOffset(22);
+        SchList->SetTimeMarkOption(CurTimeMark ? 2 : 0);
+        SchList->SetShowTotalTime(true);
+    } else if (SchList->RowCount() != rows) {
+        SchList->SetRowCount(rows);
+        SchList->SetHeight(SchListPanel->height());
+    }
+    SchList->SetSchedule(&ShownSchedule);
+    SchList->RefreshRows(SchedulingMode);
+    SchList->SetItemPool(ItemPool);
+    SchList->SetTimeEditColumns(ListEditOption);
+    SchList->SetEditMode(SchedulingMode);
+    SchList->show();
+    if (ShownSchedule.GetCount() < SavedListRow) {
+        SavedListRow = 1;
+        SavedListCol = 1;
+    } else {
+        SchList->SetCursor(SavedListRow, SavedListCol);
+    }
+}
+
+void TOrvellaForm::ConnectSidePanelClock(TKClock *clock)
+{
+    clock->Set24H(Clock24H);
+    clock->On24HChanged = [this](TKClock *c) { SetClock24H(c->Is24H(), 1); };
+    clock->OnSecondsChanged = [this](TKClock *c) { SetClockSeconds(c->ShowsSeconds(), 1); };
+}
+
+void TOrvellaForm::BuildNormalSidePanel()
+{
+    if (OptionPanel2) {
+        OptionPanel2->hide();
+        delete OptionPanel2;
+        OptionPanel2 = nullptr;
+    }
+    if (!OptionPanel1) {
+        OptionPanel1 = new KToptionPanel_I(this, PanelMainView_1);
+        const int top = ControlPanel1->y();
+        OptionPanel1->move(SchListPanel->x() + SchListPanel->width(), top);
+        OptionPanel1->SetWidth(250);
+        OptionPanel1->SetHeight(SchListPanel->y() + SchListPanel->height() - top);
+        ConnectSidePanelClock(OptionPanel1->Clock);
+    }
+    SetClock24H(Clock24H, 2);
+    SetClockSeconds(ClockSeconds, 2);
+    OptionPanel1->show();
+    // The calendar centred in the box that frames it.
+    OptionPanel1->Relayout();
+}
+
+void TOrvellaForm::UpdateCurSchView(TKCurSchView *view, KSchTime now)
+{
+    if (!CurFrame || !view)
+        return;
+    view->SetNow(now);
+    view->SetShowSeconds(ClockSeconds);
+    view->SetStart(CurFrame->StartTime);
+    view->SetEnd(AddTimes(CurFrame->StartTime, CurFrame->Duration));
+    view->EditSchItem->setText(Q(CurFrame->ItemName));
+    view->EditSchItem->setToolTip(Q(CurFrame->ItemName));
+}
+
+void TOrvellaForm::TickListAndPanel(KSchTime now)
+{
+    if (SchList)
+        SchList->SetCurrentFrame(CurFrameIndex);
+    if (OptionPanel1) {
+        OptionPanel1->Clock->SetTime(now);
+        UpdateCurSchView(OptionPanel1->CurSchView, now);
+    } else if (OptionPanel2) {
+        OptionPanel2->Clock->SetTime(now);
+        UpdateCurSchView(OptionPanel2->CurSchView, now);
+    }
+}
+
+void TOrvellaForm::ApplyClock24HToPanel(bool value, int source)
+{
+    TKClock *clock = OptionPanel1 ? OptionPanel1->Clock : (OptionPanel2 ? OptionPanel2->Clock : nullptr);
+    TKCurSchView *view =
+        OptionPanel1 ? OptionPanel1->CurSchView : (OptionPanel2 ? OptionPanel2->CurSchView : nullptr);
+    if (view)
+        view->SetClock24H(value);
+    if (clock && source != 1)
+        clock->Set24H(value);
+}
+
+void TOrvellaForm::ApplyClockSecondsToPanel(bool value, int source)
+{
+    TKClock *clock = OptionPanel1 ? OptionPanel1->Clock : (OptionPanel2 ? OptionPanel2->Clock : nullptr);
+    if (clock && source != 1)
+        clock->SetSeconds(value);
+}
+
+void TOrvellaForm::HelpContentsExecute()
+{
+    if (!TKHelpWindow::ShowContents(this, Language))
+        ShowMessageCode(KMessageCatalog::HelpMissing, TKHelpWindow::HelpFileName(Language));
+}
+
+void TOrvellaForm::HelpVersionExecute()
+{
+    TKVersionDialog dialog(TKVersionDialog::OrvellaRecord(), this);
+    dialog.exec();
+}
+
+void TOrvellaForm::BindListCommands()
+{
+    connect(Action("HelpContents"), &QAction::triggered, this, &TOrvellaForm::HelpContentsExecute);
+    connect(Action("HelpVersion"), &QAction::triggered, this, &TOrvellaForm::HelpVersionExecute);
+}
