@@ -161,4 +161,6 @@ void TOrvellaForm::BindListCommands()
 {
     connect(Action("HelpContents"), &QAction::triggered, this, &TOrvellaForm::HelpContentsExecute);
     connect(Action("HelpVersion"), &QAction::triggered, this, &TOrvellaForm::HelpVersionExecute);
+    // Leaving through File > Exit closes the help window first.
+    connect(Action("FileExit1"), &QAction::triggered, this, [] { TKHelpWindow::CloseHelp(); });
 }
