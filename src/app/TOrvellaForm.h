@@ -15,6 +15,7 @@
 class QAction;
 class QActionGroup;
 class QCheckBox;
+class QColorDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -153,6 +154,7 @@ public:
     QFrame *TodayIndImage = nullptr;
     QFrame *WeekOpnIndImage = nullptr;
     QTimer *Timer1 = nullptr;
+    QColorDialog *ColorDialog1 = nullptr;
 
     // Views and side panels: at most one of each kind exists.
     // They are children of SchListPanel or of the central panel, so Qt deletes

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,6 +132,10 @@ void TOrvellaForm::BuildControls()
     TodayIndImage->setObjectName("TodayIndImage");
     WeekOpnIndImage = new QFrame(WeekPanel);
     WeekOpnIndImage->setObjectName("WeekOpnIndImage");
+
+    // The colour dialog the list uses to choose a frame's colour.
+    ColorDialog1 = new QColorDialog(this);
+    ColorDialog1->setObjectName("ColorDialog1");
 }
 
 void TOrvellaForm::BuildActions()

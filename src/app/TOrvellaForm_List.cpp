@@ -48,6 +48,7 @@ void TOrvellaForm::ShowListView()
         SchList->SetHeight(SchListPanel->height());
         SchList->SetWidth(SchListPanel->width());
         SchList->SetFontSize(9);
+        SchList->SetColorDialog(ColorDialog1);
         SchList->SetTabNavigation(true);
         SchList->SetMemoPanelTrigger(1);
         SchList->SetMemoPanelEnabled(true);

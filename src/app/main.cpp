@@ -1,4 +1,5 @@
 #include "app/TOrvellaForm.h"
+#include "app/dialogs/TKVersionDialog.h"
 #include "platform/core/KClock.h"
 #include "platform/core/KStdFileSystem.h"
 #include "platform/qt/KQtAppDataFolder.h"
@@ -34,5 +35,9 @@ int main(int argc, char *argv[])
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);
     QObject::connect(&instance, &KSingleInstance::ActivationRequested, &form, &TOrvellaForm::RestoreAndActivate);
+    // A version dialog with default contents lives as long as the window; the Help
+    // command shows one of its own.
+    TKVersionDialog hiddenVersionDialog;
+    hiddenVersionDialog.hide();
     return app.exec();
 }
