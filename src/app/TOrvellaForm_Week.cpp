@@ -26,6 +26,8 @@ void TOrvellaForm::InitWeekPanel(int language)
     for (QFrame *indicator : {TodayIndImage, WeekOpnIndImage}) {
         indicator->resize(6, 6);
         indicator->setAutoFillBackground(true);
+        // Placed on a button they would otherwise paint with the button's colour.
+        indicator->setBackgroundRole(QPalette::Window);
         indicator->hide();
     }
     QPalette blue = TodayIndImage->palette();

@@ -194,6 +194,11 @@ private slots:
         h.clock.Set(0, 0, 0, 3);
         f.ClockTick();
         QVERIFY(f.TodayIndImage->parentWidget() == f.WeekdayButtons[3]);
+        // A blue square in the button's lower left corner.
+        f.ClockTick();
+        QVERIFY(f.TodayIndImage->isVisible());
+        const QImage button = f.WeekdayButtons[3]->grab().toImage();
+        QCOMPARE(button.pixelColor(6, 22), QColor(0, 0, 255));
     }
 };
 
