@@ -67,6 +67,9 @@ public:
     void HelpContentsExecute();
     void HelpVersionExecute();
 
+    // The week toggle of the View menu.
+    void ViewTypeWeeklyExecute();
+
     void ToggleSchedulingMode();
     void EnterSchedulingMode();
     void ExitSchedulingMode();

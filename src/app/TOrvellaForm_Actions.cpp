@@ -418,6 +418,7 @@ void TOrvellaForm::BindButtons()
     connect(Action("AlarmSoundStop"), &QAction::triggered, this, &TOrvellaForm::StopAlarmSound);
     connect(AlarmSoundStopButton, &QPushButton::clicked, this, &TOrvellaForm::StopAlarmSound);
 
+    connect(Action("ViewTypeWeekly"), &QAction::triggered, this, &TOrvellaForm::ViewTypeWeeklyExecute);
     connect(Action("ViewTypeList"), &QAction::triggered, this, [this] { SwitchView(vtList); });
     connect(Action("ViewTypePie"), &QAction::triggered, this, [this] { SwitchView(vtPie); });
     connect(Action("ViewTypeVTimeline"), &QAction::triggered, this, [this] { SwitchView(vtTimeline); });

@@ -1,6 +1,10 @@
 // The week panel of the main window.
 #include "app/TOrvellaForm.h"
 
+#include "model/KMessageCatalog.h"
+
+#include <QAction>
+
 #include <QFrame>
 #include <QPushButton>
 #include <QToolButton>
@@ -51,4 +55,16 @@ void TOrvellaForm::TickWeekPanel(int weekday)
         TodayIndImage->move(4, 20);
     }
     TodayIndImage->show();
+}
+
+void TOrvellaForm::ViewTypeWeeklyExecute()
+{
+    // The check mark shows whether a week schedule is in use, not the click.
+    Action("ViewTypeWeekly")->setChecked(WeekSchOpen);
+    if (!WeekSchOpen && WeekSchFileName.isEmpty()) {
+        ShowMessageCode(KMessageCatalog::NoWeekFile);
+        return;
+    }
+    // Reopening the week file with today's day file, and going back to the day file,
+    // come with the week schedule commands.
 }

@@ -184,6 +184,17 @@ private slots:
         QVERIFY(!f.Action("OptCTimeMark")->isChecked());
     }
 
+    void weekToggleWithoutAWeekFile()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        f.ViewTypeWeeklyExecute();
+        QCOMPARE(h.prompter.History.size(), size_t(1));
+        QCOMPARE(Q(h.prompter.History[0].Text), QString("週間スケジュールファイルは読込まれていません。"));
+        QVERIFY(!f.WeekSchOpen);
+        QVERIFY(!f.Action("ViewTypeWeekly")->isChecked());
+    }
+
     void todayMarkFollowsTheWeekday()
     {
         Harness h;
