@@ -36,7 +36,14 @@ void TKMessageWindow::ShowMessage(const QString &title, const QString &text, int
         width = 500;
     const int labelWidth = width - 25;
     const int lines = w / labelWidth + (w % labelWidth != 0 ? 1 : 0);
-    MessageLabel->setGeometry(10, 8, labelWidth, h * (lines > 0 ? lines : 1));
+    int labelHeight = h * (lines > 0 ? lines : 1);
+    // Wrapping at word boundaries can need a line more than the width alone says;
+    // the text is never cut off.
+    const int wrapped =
+        metrics.boundingRect(QRect(0, 0, labelWidth, 100000), Qt::TextWordWrap | Qt::AlignLeft, text).height();
+    if (wrapped > labelHeight)
+        labelHeight = wrapped;
+    MessageLabel->setGeometry(10, 8, labelWidth, labelHeight);
     OKButton->move((width - OKButton->width()) / 2, MessageLabel->y() + MessageLabel->height() + 10);
     setFixedSize(width, MessageLabel->height() + OKButton->height() + 60);
     move(left, top);
