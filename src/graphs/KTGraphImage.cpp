@@ -102,6 +102,20 @@ void KTGraphImage::HitTest(const QPoint &pos)
     }
 }
 
+int KTGraphImage::FirstOverlap(const std::vector<QRect> &earlier, size_t count, const QRect &r,
+                               const QMargins &grow)
+{
+    const int l = r.left(), t = r.top(), rr = r.left() + r.width(), b = r.top() + r.height();
+    for (size_t j = 0; j < count; ++j) {
+        const QRect &o = earlier[j];
+        const int lj = o.left() - grow.left(), tj = o.top() - grow.top();
+        const int rj = o.left() + o.width() + grow.right(), bj = o.top() + o.height() + grow.bottom();
+        if (l < rj && lj < rr && t < bj && tj < b)
+            return int(j);
+    }
+    return -1;
+}
+
 void KTGraphImage::mouseMoveEvent(QMouseEvent *event)
 {
     HitTest(event->position().toPoint());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -56,6 +57,11 @@ protected:
     // Whether the hit test thinks the pointer is inside a label.
     bool LabelInside() const { return labelInside_; }
     void HitTest(const QPoint &pos);
+    // Index of the first of earlier[0..count) that r overlaps, or -1. Each earlier area is
+    // first grown by the margins; areas that share a pixel overlap, and so does an area
+    // that spans the other completely.
+    static int FirstOverlap(const std::vector<QRect> &earlier, size_t count, const QRect &r,
+                            const QMargins &grow = {});
 
     // The widget that holds the mark and the popup (the parent, or this when there is none),
     // and this control's top-left in it.

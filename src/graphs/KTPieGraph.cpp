@@ -15,24 +15,6 @@ double Rad(double degrees)
 {
     return degrees * std::numbers::pi / 180.0;
 }
-
-// Two label areas overlap when they share a pixel; a label that spans an earlier
-// one completely counts as overlapping too.
-bool Overlaps(const QRect &a, const QRect &b)
-{
-    const int l = a.left(), t = a.top(), r = a.left() + a.width(), btm = a.top() + a.height();
-    const int lj = b.left(), tj = b.top(), rj = b.left() + b.width(), bj = b.top() + b.height();
-    return l < rj && lj < r && t < bj && tj < btm;
-}
-
-int FirstObstacle(const std::vector<QRect> &rects, size_t i, const QRect &r)
-{
-    for (size_t j = 0; j < i; ++j) {
-        if (Overlaps(r, rects[j]))
-            return int(j);
-    }
-    return -1;
-}
 } // namespace
 
 KTPieGraph::KTPieGraph(QWidget *parent) : KTGraphImage(parent)
@@ -137,7 +119,7 @@ void KTPieGraph::PlaceAndPaintItemLabels(const std::vector<KPieSlice> &slices)
         const double cm = std::cos(Rad(m)), sm = std::sin(Rad(m));
         QRect r(Trunc(R - cm * R / 2.0 - w / 2.0) + bx, Trunc(R - sm * R / 2.0 - h / 2.0) + by, w, h);
 
-        int obstacle = FirstObstacle(labelRects, i, r);
+        int obstacle = FirstOverlap(labelRects, i, r);
         const bool met = obstacle >= 0;
         int moves = 0;
         while (obstacle >= 0 && moves < MaxLabelMoves) {
@@ -148,7 +130,7 @@ void KTPieGraph::PlaceAndPaintItemLabels(const std::vector<KPieSlice> &slices)
             const double dist = sm >= 0 ? (R - tj + h + 1) / sm : -(tj - R + h + 1) / sm;
             r = QRect(Trunc(R - cm * dist - w / 2.0) + bx, Trunc(R - sm * dist) + by, w, h);
             ++moves;
-            obstacle = FirstObstacle(labelRects, i, r);
+            obstacle = FirstOverlap(labelRects, i, r);
         }
         labelRects[i] = r;
 

@@ -11,28 +11,14 @@
 
 using KGraphMath::Trunc;
 
-KTSchedulePie::KTSchedulePie(QWidget *parent) : KTPieGraph(parent)
-{
-    SetPopupsEnabled(true);
-}
+KTSchedulePie::KTSchedulePie(QWidget *parent) : KTScheduleGraph(parent) {}
 
-void KTSchedulePie::SetSchedule(const KDaySchedule *schedule)
+void KTSchedulePie::PaintSchedule()
 {
-    schedule_ = schedule;
-    if (drawn_) {
-        Clear();
-        Draw();
-    }
-}
-
-void KTSchedulePie::Draw()
-{
-    if (!schedule_)
-        return;
-    CountDraw();
+    const KDaySchedule *schedule = Schedule();
     std::vector<KPieSlice> slices;
-    for (int32_t i = 0; i < schedule_->Capacity(); ++i) {
-        const KScheduleFrame *f = schedule_->GetFrame(i);
+    for (int32_t i = 0; i < schedule->Capacity(); ++i) {
+        const KScheduleFrame *f = schedule->GetFrame(i);
         if (!f || !f->HasItemName())
             continue;
         KPieSlice s;
@@ -43,17 +29,18 @@ void KTSchedulePie::Draw()
         slices.push_back(std::move(s));
     }
 
-    SetLabelMargin(hourLabelMode_ != 0 ? 30 : 0);
+    SetLabelMargin(HourLabelMode() != 0 ? 30 : 0);
 
+    const int tickMode = TickMode();
     bool scale = true;
-    if (tickMode_ >= 1 && tickMode_ <= 3) {
+    if (tickMode >= 1 && tickMode <= 3) {
         static const int counts[] = {4, 8, 24};
-        TickCount = counts[tickMode_ - 1];
+        TickCount = counts[tickMode - 1];
         TickStartAngle = 90;
         TickColor = 0x000000;
         TickThickEvery = 0;
         TickThickWidth = 3;
-    } else if (tickMode_ != 4) {
+    } else if (tickMode != 4) {
         scale = false;
     }
 
@@ -61,103 +48,16 @@ void KTSchedulePie::Draw()
     if (scale)
         PaintScaleLines();
     PlaceAndPaintItemLabels(slices);
-    drawn_ = true;
-
-    if (hourLabelMode_ != 0) {
-        if (hourLabels_.empty())
-            PaintHourLabels();
-    } else {
-        hourLabels_.clear();
-    }
-
-    if (timeMarkStyle_ != 0) {
-        if (!TimeMarkWidget())
-            EnsureTimeMark(timeMarkStyle_, timeMarkSize_);
-    } else {
-        DestroyTimeMark();
-    }
 }
 
-void KTSchedulePie::Clear()
+QPoint KTSchedulePie::TimeMarkPlace(KSchTime now, int size) const
 {
-    FillCanvasWhite();
-    itemLabels_.clear();
-    hourLabels_.clear();
-    DestroyTimeMark();
-    HidePopup();
-    drawn_ = false;
-}
-
-void KTSchedulePie::SetTickMode(int m)
-{
-    if (m == tickMode_)
-        return;
-    tickMode_ = m;
-    if (drawn_) {
-        Clear();
-        Draw();
-    }
-}
-
-void KTSchedulePie::SetHourLabelMode(int m)
-{
-    if (m == hourLabelMode_)
-        return;
-    if (hourLabelMode_ != 0)
-        hourLabels_.clear();
-    hourLabelMode_ = m;
-    if (drawn_) {
-        Clear();
-        Draw();
-    }
-}
-
-void KTSchedulePie::SetTimeMarkStyle(int s)
-{
-    if (s == timeMarkStyle_)
-        return;
-    timeMarkStyle_ = s;
-    if (s == 0)
-        DestroyTimeMark();
-    else if (drawn_)
-        EnsureTimeMark(s, timeMarkSize_);
-}
-
-void KTSchedulePie::SetTimeMarkSize(int n)
-{
-    if (n == timeMarkSize_)
-        return;
-    timeMarkSize_ = n;
-    if (TimeMarkWidget())
-        TimeMarkWidget()->SetMarkSize(n);
-}
-
-void KTSchedulePie::SetPopupsEnabled(bool on)
-{
-    if (on == popupsEnabled_)
-        return;
-    popupsEnabled_ = on;
-    EnablePopups(on, &schedule_);
-}
-
-void KTSchedulePie::ShowTime(KSchTime now)
-{
-    KTTimeMark *mark = TimeMarkWidget();
-    if (!drawn_ || !mark || (timeMarkStyle_ != 1 && timeMarkStyle_ != 2))
-        return;
-    const int size = timeMarkSize_;
-    if (mark->width() != size || mark->height() != size)
-        mark->resize(size, size);
     const double theta = KGraphMath::TimeToAngle(now) * std::numbers::pi / 180.0;
     const double rho = Radius() + TimeMarkOffset;
     const QPoint at = PosInHost();
     const int top = at.y() + Trunc(height() / 2.0 - rho * std::sin(theta) - size / 2.0);
     const int left = at.x() + Trunc(width() / 2.0 - rho * std::cos(theta) - size / 2.0);
-    mark->move(left, top);
-    if (!mark->isVisible()) {
-        mark->show();
-        mark->raise();
-    }
+    return QPoint(left, top);
 }
 
 void KTSchedulePie::PaintHourLabels()
@@ -165,11 +65,12 @@ void KTSchedulePie::PaintHourLabels()
     static const int counts[] = {4, 8, 24};
     static const int hourSteps[] = {6, 3, 1};
     static const double angleSteps[] = {90.0, 45.0, 15.0};
-    if (hourLabelMode_ < 1 || hourLabelMode_ > 3)
+    const int mode = HourLabelMode();
+    if (mode < 1 || mode > 3)
         return;
-    const int n = counts[hourLabelMode_ - 1];
-    const KSchTime step = KSchTime::MakeTime(uint8_t(hourSteps[hourLabelMode_ - 1]), 0, 0);
-    const double angleStep = angleSteps[hourLabelMode_ - 1];
+    const int n = counts[mode - 1];
+    const KSchTime step = KSchTime::MakeTime(uint8_t(hourSteps[mode - 1]), 0, 0);
+    const double angleStep = angleSteps[mode - 1];
 
     const QFont font = KFontMap::PointFont("Tahoma", 10);
     const QFontMetrics fm(font);

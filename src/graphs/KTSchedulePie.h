@@ -1,59 +1,18 @@
 #pragma once
 
 #include "graphs/KTPieGraph.h"
-#include "model/KSchTime.h"
+#include "graphs/KTScheduleGraph.h"
 
-#include <functional>
-
-class KDaySchedule;
+extern template class KTScheduleGraph<KTPieGraph>;
 
 // The pie view of a day schedule: slices, item and hour labels, the current-time
 // mark and the frame popup. The picture is drawn once per Draw; ShowTime only moves the mark.
-class KTSchedulePie : public KTPieGraph {
+class KTSchedulePie : public KTScheduleGraph<KTPieGraph> {
 public:
     explicit KTSchedulePie(QWidget *parent = nullptr);
 
-    struct HourLabel {
-        QString Text;
-        QRect Rect; // control coordinates
-    };
-
-    int TimeMarkOffset = 6;
-    void SetOnPopupHidden(std::function<void()> handler) { popupHidden_ = std::move(handler); }
-
-    const KDaySchedule *Schedule() const { return schedule_; }
-    void SetSchedule(const KDaySchedule *schedule);
-    void Draw();
-    void Clear();
-    bool Drawn() const { return drawn_; }
-
-    int TickMode() const { return tickMode_; }
-    void SetTickMode(int m);
-    int HourLabelMode() const { return hourLabelMode_; }
-    void SetHourLabelMode(int m);
-    int TimeMarkStyle() const { return timeMarkStyle_; }
-    void SetTimeMarkStyle(int s);
-    int TimeMarkSize() const { return timeMarkSize_; }
-    void SetTimeMarkSize(int n);
-    bool PopupsEnabled() const { return popupsEnabled_; }
-    void SetPopupsEnabled(bool on);
-    void ShowTime(KSchTime now);
-
-    const std::vector<HourLabel> &HourLabels() const { return hourLabels_; }
-    int HourLabelCount() const { return int(hourLabels_.size()); }
-    // The current-time mark and the frame popup (none when they do not exist).
-    QWidget *TimeMark() const { return TimeMarkWidget(); }
-    KTSchFramePopup *FramePopup() const { return PopupWidget(); }
-
-private:
-    void PaintHourLabels();
-
-    const KDaySchedule *schedule_ = nullptr;
-    int tickMode_ = 0;
-    int hourLabelMode_ = 0;
-    int timeMarkStyle_ = 0;
-    int timeMarkSize_ = 6;
-    bool popupsEnabled_ = false;
-    bool drawn_ = false;
-    std::vector<HourLabel> hourLabels_;
+protected:
+    void PaintSchedule() override;
+    void PaintHourLabels() override;
+    QPoint TimeMarkPlace(KSchTime now, int size) const override;
 };

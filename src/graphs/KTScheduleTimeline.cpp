@@ -9,29 +9,17 @@
 
 using KGraphMath::Trunc;
 
-KTScheduleTimeline::KTScheduleTimeline(QWidget *parent) : KTTimelineGraph(parent)
+KTScheduleTimeline::KTScheduleTimeline(QWidget *parent) : KTScheduleGraph(parent)
 {
     Origin = QPoint(35, 10);
-    SetPopupsEnabled(true);
 }
 
-void KTScheduleTimeline::SetSchedule(const KDaySchedule *schedule)
+void KTScheduleTimeline::PaintSchedule()
 {
-    schedule_ = schedule;
-    if (drawn_) {
-        Clear();
-        Draw();
-    }
-}
-
-void KTScheduleTimeline::Draw()
-{
-    if (!schedule_)
-        return;
-    CountDraw();
+    const KDaySchedule *schedule = Schedule();
     std::vector<KTimelineBlock> blocks;
-    for (int32_t i = 0; i < schedule_->Capacity(); ++i) {
-        const KScheduleFrame *f = schedule_->GetFrame(i);
+    for (int32_t i = 0; i < schedule->Capacity(); ++i) {
+        const KScheduleFrame *f = schedule->GetFrame(i);
         if (!f || !f->HasItemName())
             continue;
         KTimelineBlock b;
@@ -48,14 +36,15 @@ void KTScheduleTimeline::Draw()
         blocks.push_back(std::move(b));
     }
 
+    const int tickMode = TickMode();
     bool scale = true;
-    if (tickMode_ >= 1 && tickMode_ <= 3) {
+    if (tickMode >= 1 && tickMode <= 3) {
         static const int intervals[] = {4, 8, 24};
-        TickIntervals = intervals[tickMode_ - 1];
+        TickIntervals = intervals[tickMode - 1];
         TickColor = 0x000000;
         TickThickEvery = 0;
         TickThickWidth = 3;
-    } else if (tickMode_ != 4) {
+    } else if (tickMode != 4) {
         scale = false;
     }
 
@@ -64,111 +53,25 @@ void KTScheduleTimeline::Draw()
     if (scale)
         PaintScale();
     PlaceAndPaintItemLabels(blocks);
-    drawn_ = true;
-
-    if (hourLabelMode_ != 0) {
-        if (hourLabels_.empty())
-            PaintHourLabels();
-    } else {
-        hourLabels_.clear();
-    }
-
-    if (timeMarkStyle_ != 0) {
-        if (!TimeMarkWidget())
-            EnsureTimeMark(timeMarkStyle_, timeMarkSize_);
-    } else {
-        DestroyTimeMark();
-    }
 }
 
-void KTScheduleTimeline::Clear()
+QPoint KTScheduleTimeline::TimeMarkPlace(KSchTime now, int size) const
 {
-    FillCanvasWhite();
-    itemLabels_.clear();
-    hourLabels_.clear();
-    DestroyTimeMark();
-    HidePopup();
-    drawn_ = false;
-}
-
-void KTScheduleTimeline::SetTickMode(int m)
-{
-    if (m == tickMode_)
-        return;
-    tickMode_ = m;
-    if (drawn_) {
-        Clear();
-        Draw();
-    }
-}
-
-void KTScheduleTimeline::SetHourLabelMode(int m)
-{
-    if (m == hourLabelMode_)
-        return;
-    if (hourLabelMode_ != 0)
-        hourLabels_.clear();
-    hourLabelMode_ = m;
-    if (drawn_) {
-        Clear();
-        Draw();
-    }
-}
-
-void KTScheduleTimeline::SetTimeMarkStyle(int s)
-{
-    if (s == timeMarkStyle_)
-        return;
-    timeMarkStyle_ = s;
-    if (s == 0)
-        DestroyTimeMark();
-    else if (drawn_)
-        EnsureTimeMark(s, timeMarkSize_);
-}
-
-void KTScheduleTimeline::SetTimeMarkSize(int n)
-{
-    if (n == timeMarkSize_)
-        return;
-    timeMarkSize_ = n;
-    if (TimeMarkWidget())
-        TimeMarkWidget()->SetMarkSize(n);
-}
-
-void KTScheduleTimeline::SetPopupsEnabled(bool on)
-{
-    if (on == popupsEnabled_)
-        return;
-    popupsEnabled_ = on;
-    EnablePopups(on, &schedule_);
-}
-
-void KTScheduleTimeline::ShowTime(KSchTime now)
-{
-    KTTimeMark *mark = TimeMarkWidget();
-    if (!drawn_ || !mark || (timeMarkStyle_ != 1 && timeMarkStyle_ != 2))
-        return;
-    const int size = timeMarkSize_;
-    if (mark->width() != size || mark->height() != size)
-        mark->resize(size, size);
     const QPoint at = PosInHost();
     const int top = at.y() + Trunc(Origin.y() + AxisLength * KGraphMath::TimeToFraction(now) - size / 2.0);
     const int left = at.x() + Origin.x() + BarGap + AxisWidth + TimeMarkOffset;
-    mark->move(left, top);
-    if (!mark->isVisible()) {
-        mark->show();
-        mark->raise();
-    }
+    return QPoint(left, top);
 }
 
 void KTScheduleTimeline::PaintHourLabels()
 {
     static const int counts[] = {5, 9, 25};
     static const int hourSteps[] = {6, 3, 1};
-    if (hourLabelMode_ < 1 || hourLabelMode_ > 3)
+    const int mode = HourLabelMode();
+    if (mode < 1 || mode > 3)
         return;
-    const int n = counts[hourLabelMode_ - 1];
-    const KSchTime step = KSchTime::MakeTime(uint8_t(hourSteps[hourLabelMode_ - 1]), 0, 0);
+    const int n = counts[mode - 1];
+    const KSchTime step = KSchTime::MakeTime(uint8_t(hourSteps[mode - 1]), 0, 0);
     const double fractionStep = 1.0 / (n - 1);
 
     const QFont font = KFontMap::PointFont("Tahoma", 10);

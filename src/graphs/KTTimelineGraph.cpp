@@ -18,24 +18,8 @@ void Box(QPainter &p, int x1, int y1, int x2, int y2)
     p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
-// Overlap test against an earlier label enlarged by 4 left, 10 right, 10 above, 4 below.
-bool Overlaps(const QRect &a, const QRect &b)
-{
-    const int l = a.left(), t = a.top(), r = a.left() + a.width(), btm = a.top() + a.height();
-    const int lj = b.left() - 4, tj = b.top() - 10, rj = b.left() + b.width() + 10;
-    const int bj = b.top() + b.height() + 4;
-    // A label that spans the enlarged area completely overlaps it too.
-    return l < rj && lj < r && t < bj && tj < btm;
-}
-
-int FirstObstacle(const std::vector<QRect> &rects, size_t i, const QRect &r)
-{
-    for (size_t j = 0; j < i; ++j) {
-        if (Overlaps(r, rects[j]))
-            return int(j);
-    }
-    return -1;
-}
+// An earlier label counts as enlarged by 4 left, 10 above, 10 right and 4 below.
+const QMargins LabelClearance(4, 10, 10, 4);
 } // namespace
 
 KTTimelineGraph::KTTimelineGraph(QWidget *parent) : KTGraphImage(parent)
@@ -109,7 +93,7 @@ void KTTimelineGraph::PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> 
         const double endForPlace = b.Start > b.End ? 1.0 : b.End;
         const int top = Trunc((b.Start + (endForPlace - b.Start) / 2.0) * L + Origin.y() - h / 2.0);
         QRect r(x0 + LabelOffset, top, w, h);
-        int obstacle = FirstObstacle(labelRects, i, r);
+        int obstacle = FirstOverlap(labelRects, i, r, LabelClearance);
         int moves = 0;
         while (obstacle >= 0 && moves < MaxLabelMoves) {
             const QRect o = itemLabels_[size_t(obstacle)];
@@ -117,7 +101,7 @@ void KTTimelineGraph::PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> 
             if (width() >= p + o.width())
                 r = QRect(p - viewLeft, r.top(), o.width(), r.height());
             ++moves;
-            obstacle = FirstObstacle(labelRects, i, r);
+            obstacle = FirstOverlap(labelRects, i, r, LabelClearance);
         }
         labelRects[i] = r;
         itemLabels_[i] = QRect(r.left(), top, w, h);
