@@ -45,35 +45,29 @@ void KSidePanelLayout::Apply(QWidget *panel, const QList<Block> &blocks)
     }
 }
 
-KToptionPanel_I::KToptionPanel_I(QWidget *owner) : QFrame(owner)
-{
-    Build();
-}
+KSidePanel::KSidePanel(QWidget *owner, QWidget *host) : QFrame(host ? host : owner) {}
 
-KToptionPanel_I::KToptionPanel_I(QWidget *owner, QWidget *host) : QFrame(host ? host : owner)
-{
-    Build();
-}
-
-void KToptionPanel_I::Build()
+void KSidePanel::BuildTop(QFrame *&thirdBox)
 {
     hide();
     ClockBox = KSidePanelLayout::MakeBox(this);
     CurSchBox = KSidePanelLayout::MakeBox(this);
-    CalendarBox = KSidePanelLayout::MakeBox(this);
+    thirdBox = KSidePanelLayout::MakeBox(this);
     Clock = new TKClock(this);
     CurSchView = new TKCurSchView(this);
     CurSchView->SetBackgroundColor(0xC0DCC0);
     for (QLineEdit *e : {CurSchView->EditSchItem, CurSchView->EditStartTime, CurSchView->EditEndTime,
                          CurSchView->EditRemainTime})
         e->setFocusPolicy(Qt::NoFocus);
-    CalendarView = new TKCalendarView(this);
-    CalendarView->SetFontSize(10);
+}
+
+void KSidePanel::FinishBuild()
+{
     resize(280, 500);
     Relayout();
 }
 
-void KToptionPanel_I::SetHeight(int h)
+void KSidePanel::SetHeight(int h)
 {
     if (h == height())
         return;
@@ -81,12 +75,30 @@ void KToptionPanel_I::SetHeight(int h)
     Relayout();
 }
 
-void KToptionPanel_I::SetWidth(int w)
+void KSidePanel::SetWidth(int w)
 {
     if (w == width())
         return;
     resize(w, height());
     Relayout();
+}
+
+KToptionPanel_I::KToptionPanel_I(QWidget *owner) : KSidePanel(owner, nullptr)
+{
+    Build();
+}
+
+KToptionPanel_I::KToptionPanel_I(QWidget *owner, QWidget *host) : KSidePanel(owner, host)
+{
+    Build();
+}
+
+void KToptionPanel_I::Build()
+{
+    BuildTop(CalendarBox);
+    CalendarView = new TKCalendarView(this);
+    CalendarView->SetFontSize(10);
+    FinishBuild();
 }
 
 void KToptionPanel_I::Relayout()

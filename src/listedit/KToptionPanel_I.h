@@ -20,21 +20,38 @@ public:
     static QFrame *MakeBox(QWidget *panel);
 };
 
+// What both side panels share: the clock and the current-schedule view in their boxes
+// on top, a third block below them, and resizing that lays the blocks out again.
+class KSidePanel : public QFrame {
+public:
+    void SetHeight(int h);
+    void SetWidth(int w);
+    virtual void Relayout() = 0;
+
+    TKClock *Clock = nullptr;
+    TKCurSchView *CurSchView = nullptr;
+    QFrame *ClockBox = nullptr;
+    QFrame *CurSchBox = nullptr;
+
+protected:
+    // The panel belongs to the host when there is one, else to the owner.
+    KSidePanel(QWidget *owner, QWidget *host);
+    // Hides the panel and makes the three boxes (the third into thirdBox), the clock
+    // and the current-schedule view.
+    void BuildTop(QFrame *&thirdBox);
+    // Gives the panel its first size and lays it out.
+    void FinishBuild();
+};
+
 // The side panel of normal mode: clock, current-schedule view and month calendar.
-class KToptionPanel_I : public QFrame {
+class KToptionPanel_I : public KSidePanel {
 public:
     explicit KToptionPanel_I(QWidget *owner = nullptr);
     KToptionPanel_I(QWidget *owner, QWidget *host);
 
-    void SetHeight(int h);
-    void SetWidth(int w);
-    void Relayout();
+    void Relayout() override;
 
-    TKClock *Clock = nullptr;
-    TKCurSchView *CurSchView = nullptr;
     TKCalendarView *CalendarView = nullptr;
-    QFrame *ClockBox = nullptr;
-    QFrame *CurSchBox = nullptr;
     QFrame *CalendarBox = nullptr;
 
 private:
