@@ -3,6 +3,7 @@
 #include "bench_graphs.h"
 
 #include "app/TOrvellaForm.h"
+#include "graphs/KMainGraphSetup.h"
 #include "graphs/KTSchTimeCount.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
@@ -75,17 +76,7 @@ void RunGraphBenchmarks()
     panel.resize(panelW, panelH);
 
     auto *pie = new KTSchedulePie(&panel);
-    pie->SetRadius(std::min(panelW, panelH) / 2 - 30);
-    pie->MaxLabelMoves = 7;
-    pie->TickCount = 8;
-    pie->TickStartAngle = 90;
-    pie->TickThickEvery = 2;
-    pie->TickThickWidth = 0;
-    pie->SetTickMode(4);
-    pie->SetHourLabelMode(2);
-    pie->SetTimeMarkSize(13);
-    pie->TimeMarkOffset = 5;
-    pie->SetTimeMarkStyle(2);
+    KMainGraphSetup::SetUpPie(pie, panel.size(), false, true);
     pie->SetSchedule(&s);
     const double pieMs = MedianMs(31, [&] {
         pie->Clear();
@@ -104,18 +95,7 @@ void RunGraphBenchmarks()
     delete pie;
 
     auto *line = new KTScheduleTimeline(&panel);
-    line->setGeometry(2, 10, panelW - 32, panelH - 40);
-    line->AxisLength = panelH - 60;
-    line->BarWidth = panelW - (line->Origin.x() + line->AxisWidth + line->BarGap) - 42;
-    line->LabelOffset = 30;
-    line->TickIntervals = 8;
-    line->TickThickEvery = 2;
-    line->TickThickWidth = 0;
-    line->SetTickMode(4);
-    line->SetHourLabelMode(2);
-    line->SetTimeMarkSize(13);
-    line->TimeMarkOffset = -13;
-    line->SetTimeMarkStyle(2);
+    KMainGraphSetup::SetUpTimeline(line, panel.size(), false, true);
     line->SetSchedule(&s);
     const double lineMs = MedianMs(31, [&] {
         line->Clear();

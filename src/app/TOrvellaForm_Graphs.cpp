@@ -2,6 +2,8 @@
 // filled and destroyed when the view changes.
 #include "app/TOrvellaForm.h"
 
+#include "graphs/KMainGraphSetup.h"
+
 #include "graphs/KTSchTimeCount.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
@@ -29,41 +31,14 @@ void TOrvellaForm::StoreListCursorAndDestroyList()
 void TOrvellaForm::CreatePieView()
 {
     SchPie = new KTSchedulePie(SchListPanel);
-    const int side = std::min(SchListPanel->width(), SchListPanel->height());
-    SchPie->SetRadius(side / 2 - 30);
-    SchPie->move((SchListPanel->width() - SchPie->width()) / 2,
-                 (SchListPanel->height() - SchPie->height()) / 2);
-    SchPie->MaxLabelMoves = 7;
-    SchPie->TickCount = 8;
-    SchPie->TickStartAngle = 90;
-    SchPie->TickColor = 0x000000;
-    SchPie->TickThickEvery = 2;
-    SchPie->TickThickWidth = 0;
-    SchPie->SetTickMode(4);
-    SchPie->SetHourLabelMode(OneHourGScale ? 3 : 2);
-    SchPie->SetTimeMarkSize(13);
-    SchPie->TimeMarkOffset = 5;
-    SchPie->SetTimeMarkStyle(CurTimeMark ? 2 : 0);
+    KMainGraphSetup::SetUpPie(SchPie, SchListPanel->size(), OneHourGScale, CurTimeMark);
     SchPie->show();
 }
 
 void TOrvellaForm::CreateTimelineView()
 {
     SchTimeline = new KTScheduleTimeline(SchListPanel);
-    const int w = SchListPanel->width(), h = SchListPanel->height();
-    SchTimeline->setGeometry(2, 10, w - 32, h - 40);
-    SchTimeline->AxisLength = h - 60;
-    SchTimeline->BarWidth = w - (SchTimeline->Origin.x() + SchTimeline->AxisWidth + SchTimeline->BarGap) - 42;
-    SchTimeline->LabelOffset = 30;
-    SchTimeline->TickIntervals = 8;
-    SchTimeline->TickColor = 0x000000;
-    SchTimeline->TickThickEvery = 2;
-    SchTimeline->TickThickWidth = 0;
-    SchTimeline->SetTickMode(4);
-    SchTimeline->SetHourLabelMode(OneHourGScale ? 3 : 2);
-    SchTimeline->SetTimeMarkSize(13);
-    SchTimeline->TimeMarkOffset = -13;
-    SchTimeline->SetTimeMarkStyle(CurTimeMark ? 2 : 0);
+    KMainGraphSetup::SetUpTimeline(SchTimeline, SchListPanel->size(), OneHourGScale, CurTimeMark);
     SchTimeline->show();
 }
 

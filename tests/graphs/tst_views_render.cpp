@@ -4,6 +4,7 @@
 #include "graphs/KTSchTimeCount.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
+#include "graphs/KMainGraphSetup.h"
 #include "graphs/TKSchGraphView.h"
 
 #include <QMouseEvent>
@@ -51,18 +52,7 @@ private slots:
         panel.resize(750, 599);
         panel.setStyleSheet("background: white");
         auto *pie = new KTSchedulePie(&panel);
-        pie->SetRadius(599 / 2 - 30);
-        pie->move((750 - pie->width()) / 2, (599 - pie->height()) / 2);
-        pie->MaxLabelMoves = 7;
-        pie->TickCount = 8;
-        pie->TickStartAngle = 90;
-        pie->TickThickEvery = 2;
-        pie->TickThickWidth = 0;
-        pie->SetTickMode(4);
-        pie->SetHourLabelMode(2);
-        pie->SetTimeMarkSize(13);
-        pie->TimeMarkOffset = 5;
-        pie->SetTimeMarkStyle(2);
+        KMainGraphSetup::SetUpPie(pie, panel.size(), false, true);
         pie->SetSchedule(&schedule_);
         pie->Draw();
         pie->ShowTime(T(14, 20));
@@ -84,18 +74,7 @@ private slots:
         panel.resize(750, 599);
         panel.setStyleSheet("background: white");
         auto *t = new KTScheduleTimeline(&panel);
-        t->setGeometry(2, 10, 750 - 32, 599 - 40);
-        t->AxisLength = 599 - 60;
-        t->BarWidth = 750 - (t->Origin.x() + t->AxisWidth + t->BarGap) - 42;
-        t->LabelOffset = 30;
-        t->TickIntervals = 8;
-        t->TickThickEvery = 2;
-        t->TickThickWidth = 0;
-        t->SetTickMode(4);
-        t->SetHourLabelMode(3);
-        t->SetTimeMarkSize(13);
-        t->TimeMarkOffset = -13;
-        t->SetTimeMarkStyle(2);
+        KMainGraphSetup::SetUpTimeline(t, panel.size(), true, true);
         t->SetSchedule(&schedule_);
         t->Draw();
         t->ShowTime(T(14, 20));
