@@ -1,4 +1,4 @@
-#include "app/TOrvellaForm.h"
+#include "app/WindowHarness.h"
 #include "app/dialogs/TKClock.h"
 #include "app/dialogs/TKHelpWindow.h"
 #include "app/dialogs/TKVersionDialog.h"
@@ -6,8 +6,6 @@
 #include "listedit/KScheduleList.h"
 #include "listedit/KTTimeVIndicator.h"
 #include "listedit/KToptionPanel_I.h"
-#include "platform/fakes/KFakeClock.h"
-#include "platform/fakes/KFakePrompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,19 +15,8 @@
 #include <memory>
 
 namespace {
-struct Window {
-    KFakeClock clock;
-    KFakePrompter prompter;
-    std::unique_ptr<TOrvellaForm> form;
-    Window()
-    {
-        clock.Set(12, 0, 0, 3);
-        KPlatform platform;
-        platform.Clock = &clock;
-        platform.Prompter = &prompter;
-        form = std::make_unique<TOrvellaForm>(platform, QSize(1024, 768));
-        form->Timer1->stop();
-    }
+struct Window : WindowHarness {
+    Window() : WindowHarness(QSize(1024, 768), false) {}
 };
 } // namespace
 

@@ -1,7 +1,5 @@
-#include "app/TOrvellaForm.h"
+#include "app/WindowHarness.h"
 #include "model/KMessageCatalog.h"
-#include "platform/fakes/KFakeClock.h"
-#include "platform/fakes/KFakePrompter.h"
 
 #include <QAction>
 #include <QFrame>
@@ -13,20 +11,7 @@
 #include <memory>
 
 namespace {
-struct Harness {
-    KFakeClock clock;
-    KFakePrompter prompter;
-    std::unique_ptr<TOrvellaForm> form;
-
-    explicit Harness(QSize screen = QSize(1024, 768))
-    {
-        clock.Set(12, 0, 0, 3);
-        KPlatform platform;
-        platform.Clock = &clock;
-        platform.Prompter = &prompter;
-        form = std::make_unique<TOrvellaForm>(platform, screen);
-    }
-};
+using Harness = WindowHarness;
 
 QString Q(const std::u16string &s) { return QString::fromStdU16String(s); }
 } // namespace

@@ -1,12 +1,9 @@
-#include "app/TOrvellaForm.h"
+#include "app/WindowHarness.h"
 #include "graphs/KTSchTimeCount.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
 #include "listedit/KScheduleList.h"
 #include "model/KMessageCatalog.h"
-#include "platform/fakes/KFakeClock.h"
-#include "platform/fakes/KFakeFileSystem.h"
-#include "platform/fakes/KFakePrompter.h"
 #include "storage/KScheduleFile.h"
 
 #include <QAction>
@@ -17,22 +14,7 @@
 #include <memory>
 
 namespace {
-struct Harness {
-    KFakeClock clock;
-    KFakePrompter prompter;
-    KFakeFileSystem files;
-    std::unique_ptr<TOrvellaForm> form;
-
-    Harness()
-    {
-        clock.Set(12, 0, 0, 3);
-        KPlatform platform;
-        platform.Clock = &clock;
-        platform.Prompter = &prompter;
-        platform.Files = &files;
-        form = std::make_unique<TOrvellaForm>(platform, QSize(1024, 768));
-    }
-};
+using Harness = WindowHarness;
 
 KScheduleFrame Frame(int h, int dh, const std::u16string &name, uint32_t color = 0xFFFFFF)
 {
