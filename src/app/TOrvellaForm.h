@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alarm/core/KSchAlarmConfig.h"
 #include "model/KDaySchedule.h"
 #include "platform/core/KPlatform.h"
 #include "platform/core/KPrompter.h"
@@ -83,6 +84,8 @@ public:
     KDaySchedule ShownSchedule;
     KDaySchedule *EditSchedule = nullptr;
     QString SchTitle;
+    // Alarm configuration: points, sounds and alarm types (kept in the settings file).
+    KSchAlarmConfig AlarmConfig;
     bool AlarmResetPending = true;
     QString WeekSchFileName;
     KWeekSchConfig WeekConfig;
