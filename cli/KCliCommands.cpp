@@ -1,5 +1,6 @@
 #include "KCliCommands.h"
 
+#include "KCliExportIcs.h"
 #include "KCliJson.h"
 #include "KCliUtf.h"
 #include "model/KMessageCatalog.h"
@@ -19,10 +20,14 @@ namespace {
 
 constexpr int English = 1;
 
-const char *Usage = "usage: orvella-cli show FILE [--json]\n"
-                    "       orvella-cli write FILE < JSON\n"
-                    "show prints a schedule (.ors), week schedule (.orw) or settings file;\n"
-                    "write makes a schedule or week schedule file from the JSON that show --json prints.\n";
+const std::string Usage =
+    std::string("usage: orvella-cli show FILE [--json]\n"
+                "       orvella-cli write FILE < JSON\n"
+                "       ") +
+    KCliExportIcs::Synopsis + // iCalendar export
+    "\nshow prints a schedule (.ors), week schedule (.orw) or settings file;\n"
+    "write makes a schedule or week schedule file from the JSON that show --json prints;\n" +
+    KCliExportIcs::Explanation;
 
 // The file layer's message boxes become lines on the error stream.
 class KStreamPrompter : public KPrompter {
@@ -219,12 +224,18 @@ int Write(Context &c, const std::string &path8, std::istream &in)
 } // namespace
 
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
-        KFileSystem &files)
+        KFileSystem &files, const KCliHost *host)
 {
     Context c{out, err, files, KStreamPrompter(err)};
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         out << Usage;
         return ExitOk;
+    }
+    // iCalendar export: a command with options of its own.
+    if (!args.empty() && args[0] == "export-ics") {
+        KCliSystemHost systemHost;
+        return KCliExportIcs::Run(std::vector<std::string>(args.begin() + 1, args.end()), out, err, files,
+                                  c.prompter, host ? *host : systemHost);
     }
     std::vector<std::string> rest;
     for (size_t i = 1; i < args.size(); ++i) {

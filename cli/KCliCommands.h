@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KCliHost.h"
 #include "platform/core/KFileSystem.h"
 
 #include <iosfwd>
@@ -14,8 +15,8 @@ constexpr int ExitOk = 0;
 constexpr int ExitRefused = 1;
 constexpr int ExitUsage = 2;
 
-// args are the arguments after the program name.
+// args are the arguments after the program name. Without a host the machine's own is used.
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
-        KFileSystem &files);
+        KFileSystem &files, const KCliHost *host = nullptr);
 
 } // namespace KCliCommands

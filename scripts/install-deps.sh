@@ -17,6 +17,8 @@ PACKAGES=(
   xvfb xauth x11-apps imagemagick
   # reading printed PDF pages back in tests
   poppler-utils
+  # reading exported iCalendar files back in tests
+  python3-icalendar
 )
 
 missing=()
