@@ -19,6 +19,8 @@ PACKAGES=(
   poppler-utils
   # reading exported iCalendar files back in tests
   python3-icalendar
+  # checking the desktop integration files (menu entry, AppStream, MIME types)
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()

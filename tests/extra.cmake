@@ -36,3 +36,14 @@ foreach(reader schedule week settings)
     COMMAND fuzz_replay ${reader} ${FUZZ_DIR}/corpus/${reader} ${FUZZ_DIR}/crashes/${reader})
   set_tests_properties(fuzz_replay_${reader} PROPERTIES LABELS "core;fuzz" TIMEOUT 300)
 endforeach()
+
+# --- Desktop integration files: validators when installed, MIME magic, install tree ----
+set(PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging/linux)
+set(PACKAGING_CHECK ${CMAKE_CURRENT_SOURCE_DIR}/packaging/check_packaging.sh)
+add_test(NAME packaging_desktop_entry COMMAND bash ${PACKAGING_CHECK} desktop ${PACKAGING_DIR})
+add_test(NAME packaging_metainfo COMMAND bash ${PACKAGING_CHECK} metainfo ${PACKAGING_DIR})
+add_test(NAME packaging_mime_types COMMAND bash ${PACKAGING_CHECK} mime ${PACKAGING_DIR} ${CMAKE_SOURCE_DIR}/fuzz/corpus)
+add_test(NAME packaging_install_tree
+  COMMAND bash ${PACKAGING_CHECK} install ${PACKAGING_DIR} ${CMAKE_BINARY_DIR} ${ORVELLA_TEST_HOME}/tmp/install-tree)
+set_tests_properties(packaging_desktop_entry packaging_metainfo packaging_mime_types packaging_install_tree
+  PROPERTIES LABELS packaging SKIP_RETURN_CODE 77 ENVIRONMENT "${ORVELLA_TEST_ENV}" TIMEOUT 120)
