@@ -16,11 +16,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 #include <QToolButton>
 
 namespace {
-QString Q(const std::u16string &s) { return QString::fromStdU16String(s); }
+QString Q(const std::u16string &s)
+{
+    return QString::fromStdU16String(s);
+}
 } // namespace
 
 TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> screenSize, QWidget *parent)
@@ -43,6 +47,8 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     BuildMenus();
     BindButtons();
     BindListCommands();
+    BindFileCommands();
+    BindWeekCommands();
 
     // Start-up values.
     Language = 0;
@@ -74,6 +80,7 @@ TOrvellaForm::~TOrvellaForm()
 {
     qApp->removeEventFilter(this);
     Timer1->stop();
+    WriteSettingsFile();
     DestroyItemPool();
     // Views and panels are child widgets and go with the window.
 }
@@ -135,7 +142,8 @@ void TOrvellaForm::FormCreate()
     SchTitleEdit->setBackgroundRole(QPalette::Button);
     SchTitleEdit->setAutoFillBackground(true);
     const int editHeight = SchTitleEdit->sizeHint().height();
-    SchTitleEdit->setGeometry(0, (SchTitlePanel->height() - editHeight) / 2, SchTitlePanel->width(), editHeight);
+    SchTitleEdit->setGeometry(0, (SchTitlePanel->height() - editHeight) / 2, SchTitlePanel->width(),
+                              editHeight);
 
     ExitEditSchButton->move(EnterEditSchButton->pos());
     ExitEditSchButton->hide();
@@ -157,6 +165,14 @@ void TOrvellaForm::FormCreate()
 
     InitWeekPanel(Language);
     SetButtonHints(Language);
+
+    // Settings of the last run, its most recent file and its view.
+    ReadSettingsAtStart();
+    ReopenLastFile();
+    RestoreLastView();
+    // Logging out quits the application without closing the window: keep the settings then too.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { WriteSettingsFile(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { WriteSettingsFile(); });
     show();
 }
 

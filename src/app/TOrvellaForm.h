@@ -32,6 +32,7 @@ class KTSchTimeCount;
 class KToptionPanel_I;
 class KToptionPanel_II;
 class KTScheduleItemPool;
+class KTFileLogOnMenu;
 class TKClock;
 class TKCurSchView;
 
@@ -74,6 +75,48 @@ public:
     void ToggleSchedulingMode();
     void EnterSchedulingMode();
     void ExitSchedulingMode();
+
+    // --- File commands and the recent-files list (TOrvellaForm_Files.cpp) ---
+    KTFileLogOnMenu *FileLogMenu = nullptr;
+    // Save the changed schedule first? Yes (saved or nothing to save), No or Cancel.
+    KMsgAnswer ConfirmSaveChanges();
+    // 0 schedule file, 1 week schedule file, 2 anything else (also a missing file).
+    int CheckFileKind(const QString &path);
+    bool OpenScheduleFile(const QString &path, bool addToLog);
+    void FileOpenExecute();
+    void OpenRecentFile(const QString &path);
+    void NewSchedule();
+    // Yes when the schedule was written or nothing more can be done; Cancel when the
+    // user cancelled or the file could not be written.
+    KMsgAnswer OverwriteSchedule();
+    void FileSaveAsExecute();
+    void SaveScheduleAs(const QString &name);
+    static QString EnsureDtsExtension(const QString &name);
+    // Leaving scheduling mode before another schedule is shown: true when the command may go on.
+    bool ConfirmQuitScheduling();
+
+    // --- Settings kept between runs (TOrvellaForm_Settings.cpp) ---
+    void ReadSettingsAtStart();
+    void ReopenLastFile();
+    void RestoreLastView();
+    // Writes the settings file now; true on success.
+    bool WriteSettingsFile();
+
+    // --- Week schedules: the week panel and the week dialog (TOrvellaForm_Week.cpp) ---
+    // Today's weekday, 0 Sunday .. 6 Saturday.
+    int Today() const;
+    void UpdateWeekButtons(const KWeekSchConfig &config);
+    void DisableWeekButtons();
+    void ShowOpenedWeekday(int day);
+    void UpdateTodayIndicator();
+    bool OpenWeekSchFile(const QString &path, bool addToLog);
+    bool OpenWeekdaySchedule(int day, const KWeekSchConfig &config);
+    void SetAutoOpen(bool value, int source);
+    void WeekSelButtonClick(int day);
+    void WkTodayButtonClick();
+    void OptWkSchConfigExecute();
+    void OptWkSchAutoExecute();
+    bool IsUsableScheduleFile(const QString &path);
 
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
@@ -211,9 +254,6 @@ private:
     void TickViews(KSchTime now);
     void TickWeekPanel(int weekday);
 
-    // File commands.
-    KMsgAnswer ConfirmSaveChanges();
-
     // Alarm.
     void StopAlarmSound();
 
@@ -243,6 +283,18 @@ private:
     void ShowTimelineView();
     // Count (vtCount) or week count (vtWeekCount); the week count needs WeekSchFileName.
     void ShowCountView(int type);
+
+    // Scheduling mode's part of a save: false when the edits cannot be applied.
+    bool ApplyEditsForSave();
+    void BindFileCommands();
+    void BindWeekCommands();
+    void SetWeekSchOpen(bool open);
+    // changesConfirmed: the caller has already asked about unsaved changes.
+    bool OpenWeekSchFile(const QString &path, bool addToLog, bool changesConfirmed);
+    bool OpenWeekdaySchedule(int day, const KWeekSchConfig &config, bool changesConfirmed);
+    // Opens a schedule or week schedule file as the open command does, adding it to the recent files.
+    void OpenFileOfAnyKind(const QString &path);
+    bool saveAsWritten_ = false;
 
     KPlatform platform_;
     QSize screenSize_;

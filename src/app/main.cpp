@@ -3,6 +3,7 @@
 #include "platform/core/KClock.h"
 #include "platform/core/KStdFileSystem.h"
 #include "platform/qt/KQtAppDataFolder.h"
+#include "platform/qt/KQtFileDialogs.h"
 #include "platform/qt/KQtPrompter.h"
 #include "platform/qt/KSingleInstance.h"
 
@@ -26,15 +27,19 @@ int main(int argc, char *argv[])
     KQtPrompter prompter;
     KStdFileSystem files;
     KQtAppDataFolder appData;
+    KQtFileDialogs fileDialogs;
     KPlatform platform;
     platform.Clock = &clock;
     platform.Prompter = &prompter;
     platform.Files = &files;
     platform.AppData = &appData;
+    platform.FileDialogs = &fileDialogs;
 
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);
-    QObject::connect(&instance, &KSingleInstance::ActivationRequested, &form, &TOrvellaForm::RestoreAndActivate);
+    fileDialogs.SetOwner(&form);
+    QObject::connect(&instance, &KSingleInstance::ActivationRequested, &form,
+                     &TOrvellaForm::RestoreAndActivate);
     // A version dialog with default contents lives as long as the window; the Help
     // command shows one of its own.
     TKVersionDialog hiddenVersionDialog;

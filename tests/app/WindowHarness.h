@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/TOrvellaForm.h"
+#include "platform/fakes/KFakeAppDataFolder.h"
 #include "platform/fakes/KFakeClock.h"
+#include "platform/fakes/KFakeFileDialogs.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
 
@@ -15,15 +17,33 @@ struct WindowHarness {
     KFakeClock clock;
     KFakePrompter prompter;
     KFakeFileSystem files;
+    // File dialogs answer from a queue (cancelled when it is empty); the settings file
+    // lives in the in-memory files under /appdata.
+    KFakeFileDialogs dialogs;
+    KFakeAppDataFolder appData;
     std::unique_ptr<TOrvellaForm> form;
+    QSize screen;
+    bool timerRunning;
 
-    explicit WindowHarness(QSize screen = QSize(1024, 768), bool timerRunning = true)
+    // build false: the test fills the files first and calls Build().
+    explicit WindowHarness(QSize screen = QSize(1024, 768), bool timerRunning = true, bool build = true)
+        : screen(screen), timerRunning(timerRunning)
     {
         clock.Set(12, 0, 0, 3);
+        if (build)
+            Build();
+    }
+
+    // Ends the window (writing its settings) and starts a new one on the same files.
+    void Build()
+    {
+        form.reset();
         KPlatform platform;
         platform.Clock = &clock;
         platform.Prompter = &prompter;
         platform.Files = &files;
+        platform.FileDialogs = &dialogs;
+        platform.AppData = &appData;
         form = std::make_unique<TOrvellaForm>(platform, screen);
         if (!timerRunning)
             form->Timer1->stop();

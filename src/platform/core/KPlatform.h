@@ -4,6 +4,7 @@ class KClock;
 class KPrompter;
 class KFileSystem;
 class KAppDataFolder;
+class KFileDialogs;
 
 // The platform services a window or file object works with. Nothing here is
 // owned: the program's entry point (or a test) keeps them alive.
@@ -12,4 +13,6 @@ struct KPlatform {
     KPrompter *Prompter = nullptr;
     KFileSystem *Files = nullptr;
     KAppDataFolder *AppData = nullptr;
+    // File commands: the open and save dialogs.
+    KFileDialogs *FileDialogs = nullptr;
 };

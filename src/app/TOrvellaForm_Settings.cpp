@@ -1,0 +1,113 @@
+// Settings kept between runs: read at start, written when the window goes and when the
+// desktop session ends.
+#include "app/TOrvellaForm.h"
+
+#include "app/KTFileLogOnMenu.h"
+#include "platform/core/KAppDataFolder.h"
+#include "storage/KOrvellaEnv.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGuiApplication>
+
+void TOrvellaForm::ReadSettingsAtStart()
+{
+    if (!platform_.AppData || !platform_.Files)
+        return;
+    KOrvellaEnv env(*platform_.Files, *platform_.Prompter, *platform_.AppData);
+    env.SetLanguage(Language);
+    const std::u16string path = env.SettingsFilePath();
+    // A missing file is the first start: nothing to read and nothing to say.
+    if (!platform_.Files->Exists(path))
+        return;
+    env.AlarmConfigRef = &AlarmConfig;
+    env.WeekConfigRef = &WeekConfig;
+    // A damaged file changes nothing; the options keep their start values and the next
+    // close writes a sound file.
+    if (env.ReadSettings(path) != 0)
+        return;
+    const uint8_t bits = env.OptionBits;
+    SetClock24H(bits & KOrvellaEnv::OptClock24H, 2);
+    SetClockSeconds(bits & KOrvellaEnv::OptClockSeconds, 2);
+    SetOneHourGScale(bits & KOrvellaEnv::OptOneHourGScale);
+    SetStartWithLastView(bits & KOrvellaEnv::OptStartWithLastView);
+    // A view number the program does not know starts the list.
+    LastViewType = env.SavedViewType <= vtWeekCount ? int(env.SavedViewType) : int(vtList);
+    SkinState.Flags = env.SavedSkinState.Flags;
+    SkinState.Size = env.SavedSkinState.Size;
+    SkinState.Transparency = env.SavedSkinState.Transparency;
+    SkinState.Top = env.SavedSkinState.Top;
+    SkinState.Left = env.SavedSkinState.Left;
+    SetCurTimeMark(bits & KOrvellaEnv::OptCurTimeMark);
+    for (const std::u16string &recent : env.RecentFiles)
+        FileLogMenu->Add(QString::fromStdU16String(recent));
+    SetAutoOpen(WeekConfig.AutoOpen, 0);
+}
+
+void TOrvellaForm::ReopenLastFile()
+{
+    const QString path = FileLogMenu->Path(0);
+    if (path.isEmpty() || !platform_.Files->Exists(path.toStdU16String()))
+        return;
+    switch (CheckFileKind(path)) {
+    case 0:
+        if (OpenScheduleFile(path, false)) {
+            DayFileName = SchFileName;
+            ShowOpenedWeekday(7);
+            SetWeekSchOpen(false);
+        }
+        break;
+    case 1:
+        if (OpenWeekSchFile(path, true))
+            SetWeekSchOpen(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TOrvellaForm::RestoreLastView()
+{
+    if (!StartWithLastView)
+        return;
+    // The week count is never restored: its week file may not be open yet.
+    if (LastViewType != vtWeekCount)
+        ViewType = LastViewType;
+    SwitchView(ViewType);
+    SkinStayOnTop = SkinState.Flags & 2;
+    if (SkinState.Size)
+        SkinSize = SkinState.Size;
+    SkinTransparency = SkinState.Transparency;
+    SkinPos = QPoint(SkinState.Left, SkinState.Top);
+}
+
+bool TOrvellaForm::WriteSettingsFile()
+{
+    if (!platform_.AppData || !platform_.Files)
+        return false;
+    SkinState.Flags = uint8_t((SkinMode ? 1 : 0) | (SkinStayOnTop ? 2 : 0));
+    SkinState.Size = uint8_t(SkinSize);
+    SkinState.Transparency = uint8_t(SkinTransparency);
+    SkinState.Top = SkinPos.y();
+    SkinState.Left = SkinPos.x();
+
+    KOrvellaEnv env(*platform_.Files, *platform_.Prompter, *platform_.AppData);
+    env.SetLanguage(Language);
+    env.AlarmConfigRef = &AlarmConfig;
+    env.WeekConfigRef = &WeekConfig;
+    env.SavedLanguage = Language;
+    env.OptionBits = uint8_t((Clock24H ? KOrvellaEnv::OptClock24H : 0) |
+                             (ClockSeconds ? KOrvellaEnv::OptClockSeconds : 0) |
+                             (CurTimeMark ? KOrvellaEnv::OptCurTimeMark : 0) |
+                             (OneHourGScale ? KOrvellaEnv::OptOneHourGScale : 0) |
+                             (StartWithLastView ? KOrvellaEnv::OptStartWithLastView : 0));
+    env.SavedViewType = uint8_t(ViewType);
+    env.SavedSkinState.Flags = SkinState.Flags;
+    env.SavedSkinState.Size = SkinState.Size;
+    env.SavedSkinState.Transparency = SkinState.Transparency;
+    env.SavedSkinState.Top = SkinState.Top;
+    env.SavedSkinState.Left = SkinState.Left;
+    for (const QString &recent : FileLogMenu->PathsOldestFirst())
+        env.RecentFiles.push_back(recent.toStdU16String());
+    return env.WriteSettings();
+}

@@ -1,0 +1,380 @@
+// File commands, the recent-files list and the settings kept between runs, on fake files.
+#include "app/KTFileLogOnMenu.h"
+#include "app/WindowHarness.h"
+#include "model/KMessageCatalog.h"
+#include "storage/KOrvellaEnv.h"
+#include "storage/KScheduleFile.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+using namespace KMessageCatalog;
+
+namespace {
+QString Q(const std::u16string &s)
+{
+    return QString::fromStdU16String(s);
+}
+
+KDaySchedule Schedule(std::initializer_list<const char16_t *> items)
+{
+    KDaySchedule s;
+    uint8_t hour = 0;
+    for (const char16_t *item : items) {
+        s.AppendFrame(KScheduleFrame(KSchTime{hour, 0, 0}, KSchTime{2, 0, 0}, item, 0x00FF00, u""));
+        hour = uint8_t(hour + 2);
+    }
+    return s;
+}
+
+void PutSchedule(WindowHarness &h, const std::u16string &path, const KDaySchedule &s,
+                 const std::u16string &title)
+{
+    h.files.Put(path, KScheduleFile::BuildImage(s, title));
+}
+
+std::u16string ItemOf(const TOrvellaForm &f, int i)
+{
+    return f.ShownSchedule.GetFrame(i)->ItemName;
+}
+
+// The last message box shown carries this catalogue text.
+bool LastBoxSays(const WindowHarness &h, int code)
+{
+    return !h.prompter.History.empty() &&
+           h.prompter.History.back().Text.find(Text(code, 0)) != std::u16string::npos;
+}
+
+// A schedule read back from the fake files.
+std::optional<KDaySchedule> ReadBack(WindowHarness &h, const std::u16string &path)
+{
+    KScheduleFile f(h.files, h.prompter);
+    f.SetFileName(path);
+    if (!h.files.Exists(path) || !f.ReadSchedule())
+        return std::nullopt;
+    return *f.Schedule;
+}
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openReadsAFileAndShowsItsTitle()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        PutSchedule(h, u"/d/day.ors", Schedule({u"朝", u"仕事", u"昼食"}), u"平日");
+        h.dialogs.Answers = {u"/d/day.ors"};
+        f.Action("FileOpen")->trigger();
+        QCOMPARE(f.ShownSchedule.GetCount(), 3);
+        QCOMPARE(Q(ItemOf(f, 2)), QString("昼食"));
+        QCOMPARE(f.SchTitleEdit->text(), QString("平日"));
+        QCOMPARE(f.SchTitleEdit->toolTip(), QString("/d/day.ors"));
+        QCOMPARE(f.SchFileName, QString("/d/day.ors"));
+        QCOMPARE(f.DayFileName, QString("/d/day.ors"));
+        QVERIFY(!f.SchModified);
+        QVERIFY(h.prompter.History.empty());
+        // The dialog offered both kinds of file first.
+        QCOMPARE(h.dialogs.History.size(), size_t(1));
+        QVERIFY(Q(h.dialogs.History[0].Request.Filter)
+                    .startsWith("すべてのスケジューラー・ファイル (*.ors, *.orw)|*.ors;*.orw|"));
+        QCOMPARE(h.dialogs.History[0].Request.FilterIndex, 1);
+    }
+
+    void openRefusesMissingForeignAndDamagedFiles()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        PutSchedule(h, u"/d/day.ors", Schedule({u"朝", u"仕事"}), u"");
+        h.dialogs.Answers = {u"/d/day.ors"};
+        f.Action("FileOpen")->trigger();
+
+        // Gone between the dialog and the check: message 16.
+        h.dialogs.Answers = {u"/d/gone.ors"};
+        f.Action("FileOpen")->trigger();
+        QVERIFY(LastBoxSays(h, FileMissing));
+        QVERIFY(h.prompter.History.back().Text.find(u"/d/gone.ors") != std::u16string::npos);
+
+        // A ".ors" name with another signature: message 21.
+        h.files.Put(u"/d/notes.ors", std::vector<uint8_t>(300, 'x'));
+        h.dialogs.Answers = {u"/d/notes.ors"};
+        f.Action("FileOpen")->trigger();
+        QVERIFY(LastBoxSays(h, DamagedFile));
+
+        // The right signature but cut short: the reader's message, nothing replaced.
+        std::vector<uint8_t> cut = KScheduleFile::BuildImage(Schedule({u"A", u"B"}), u"");
+        cut.resize(cut.size() - 5);
+        h.files.Put(u"/d/cut.ors", cut);
+        h.dialogs.Answers = {u"/d/cut.ors"};
+        f.Action("FileOpen")->trigger();
+        QVERIFY(LastBoxSays(h, DamagedFile));
+
+        QCOMPARE(f.ShownSchedule.GetCount(), 2);
+        QCOMPARE(Q(ItemOf(f, 1)), QString("仕事"));
+        QCOMPARE(f.SchFileName, QString("/d/day.ors"));
+    }
+
+    void unsavedChangesAreProtected()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        PutSchedule(h, u"/d/other.ors", Schedule({u"X"}), u"");
+        f.ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{1, 0, 0}, KSchTime{1, 0, 0}, u"変更", 0, u""));
+        f.SchModified = true;
+
+        // Cancel: nothing happens and no dialog opens.
+        h.prompter.Answers = {KMsgAnswer::Cancel};
+        f.Action("FileOpen")->trigger();
+        QCOMPARE(f.ShownSchedule.GetCount(), 2);
+        QVERIFY(h.dialogs.History.empty());
+        QCOMPARE(h.prompter.History.back().Caption, Text(CaptionNew, 0));
+        QCOMPARE(h.prompter.History.back().Buttons, KMsgButtons::YesNoCancel);
+
+        // Yes without a file runs Save As; cancelling it keeps the schedule and stops New.
+        h.prompter.Answers = {KMsgAnswer::Yes};
+        f.Action("FileNew1")->trigger();
+        QCOMPARE(h.dialogs.History.size(), size_t(1));
+        QVERIFY(h.dialogs.History.back().Save);
+        QVERIFY(f.SaveAsCancelled);
+        QCOMPARE(f.ShownSchedule.GetCount(), 2);
+        QVERIFY(f.SchModified);
+
+        // Closing: Yes, Save As cancelled, the window stays open.
+        f.show();
+        h.prompter.Answers = {KMsgAnswer::Yes};
+        QVERIFY(!f.close());
+        QVERIFY(f.isVisible());
+
+        // Yes and a name: the schedule is written under it and New goes on.
+        h.prompter.Answers = {KMsgAnswer::Yes};
+        h.dialogs.Answers = {u"/d/plan"};
+        f.Action("FileNew1")->trigger();
+        auto saved = ReadBack(h, u"/d/plan.ors");
+        QVERIFY(saved);
+        QCOMPARE(saved->GetCount(), 2);
+        QCOMPARE(f.ShownSchedule.GetCount(), 1);
+        QVERIFY(f.SchFileName.isEmpty());
+        QCOMPARE(f.DayFileName, QString("/d/plan.ors"));
+
+        // No: the change is dropped without writing.
+        f.ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{3, 0, 0}, KSchTime{1, 0, 0}, u"捨てる", 0, u""));
+        f.SchModified = true;
+        const size_t writes = h.files.Ops.size();
+        h.prompter.Answers = {KMsgAnswer::No};
+        h.dialogs.Answers = {u"/d/other.ors"};
+        f.Action("FileOpen")->trigger();
+        QCOMPARE(Q(ItemOf(f, 0)), QString("X"));
+        QCOMPARE(h.files.Ops.size(), writes);
+    }
+
+    void saveWritesBackupAndRefusesWhatCannotBeWritten()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        PutSchedule(h, u"/d/day.ors", Schedule({u"A"}), u"");
+        h.dialogs.Answers = {u"/d/day.ors"};
+        f.Action("FileOpen")->trigger();
+        f.ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{2, 0, 0}, KSchTime{1, 0, 0}, u"B", 0, u""));
+        f.SchModified = true;
+
+        f.Action("FileOverwrite1")->trigger();
+        QCOMPARE(ReadBack(h, u"/d/day.ors")->GetCount(), 2);
+        QCOMPARE(ReadBack(h, u"/d/day.BAK")->GetCount(), 1);
+        QVERIFY(!f.SchModified);
+
+        // Read-only: message 18, nothing written, and a close stays open.
+        f.ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{4, 0, 0}, KSchTime{1, 0, 0}, u"C", 0, u""));
+        f.SchModified = true;
+        h.files.ReadOnly.insert(u"/d/day.ors");
+        f.show();
+        h.prompter.Answers = {KMsgAnswer::Yes};
+        QVERIFY(!f.close());
+        QVERIFY(LastBoxSays(h, ReadOnlyFile));
+        QCOMPARE(ReadBack(h, u"/d/day.ors")->GetCount(), 2);
+        QVERIFY(f.SchModified);
+
+        // The file vanished: message 16, nothing written.
+        h.files.ReadOnly.clear();
+        h.files.Files.erase(u"/d/day.ors");
+        f.Action("FileOverwrite1")->trigger();
+        QVERIFY(LastBoxSays(h, FileMissing));
+        QVERIFY(!h.files.Exists(u"/d/day.ors"));
+
+        // A write that fails keeps the change mark.
+        h.files.Put(u"/d/day.ors", KScheduleFile::BuildImage(Schedule({u"A"}), u""));
+        h.files.FailAllCreates = true;
+        f.Action("FileOverwrite1")->trigger();
+        QVERIFY(f.SchModified);
+    }
+
+    void saveAsAddsTheExtensionAndHonoursADeclinedReplace()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        h.dialogs.Answers = {u"/d/plan"};
+        f.Action("FileSaveAs1")->trigger();
+        QVERIFY(ReadBack(h, u"/d/plan.ors"));
+        QCOMPARE(f.SchFileName, QString("/d/plan.ors"));
+
+        h.dialogs.Answers = {u"/d/plan.txt"};
+        f.Action("FileSaveAs1")->trigger();
+        QVERIFY(ReadBack(h, u"/d/plan.txt"));
+        QVERIFY(!h.files.Exists(u"/d/plan.txt.ors"));
+        QCOMPARE(h.dialogs.History.back().Request.FileName, std::u16string(u"/d/plan.ors"));
+
+        // Replacing is asked; declining leaves the name and the change mark.
+        PutSchedule(h, u"/d/keep.ors", Schedule({u"K1", u"K2", u"K3"}), u"");
+        f.SchModified = true;
+        h.prompter.Answers = {KMsgAnswer::Cancel};
+        h.dialogs.Answers = {u"/d/keep.ors"};
+        f.Action("FileSaveAs1")->trigger();
+        QCOMPARE(ReadBack(h, u"/d/keep.ors")->GetCount(), 3);
+        QCOMPARE(f.SchFileName, QString("/d/plan.txt"));
+        QVERIFY(f.SchModified);
+    }
+
+    void recentFilesKeepTenNewestFirst()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        for (int i = 0; i < 12; ++i) {
+            const std::u16string path = u"/d/f" + QString::number(i).toStdU16String() + u".ors";
+            PutSchedule(h, path, Schedule({u"A"}), u"");
+            h.dialogs.Answers = {path};
+            f.Action("FileOpen")->trigger();
+        }
+        QCOMPARE(f.FileLogMenu->Count(), 10);
+        QCOMPARE(f.FileLogMenu->Path(0), QString("/d/f11.ors"));
+        QCOMPARE(f.FileLogMenu->Path(9), QString("/d/f2.ors"));
+
+        // Reopening an entry moves it to the top without a duplicate.
+        f.FileLogMenu->EntryAction(5)->trigger();
+        QCOMPARE(f.SchFileName, QString("/d/f6.ors"));
+        QCOMPARE(f.FileLogMenu->Count(), 10);
+        QCOMPARE(f.FileLogMenu->Path(0), QString("/d/f6.ors"));
+        QCOMPARE(f.FileLogMenu->Path(1), QString("/d/f11.ors"));
+
+        // In the menu: the entries just above Exit, with one separator between them and Exit.
+        const QList<QAction *> items = f.FILE_Menu->actions();
+        const int exitAt = int(items.indexOf(f.Action("FileExit1")));
+        QVERIFY(exitAt > 0);
+        QVERIFY(items[exitAt - 1]->isSeparator());
+        QCOMPARE(items[exitAt - 11]->text(), QString("&0: /d/f6.ors"));
+        QCOMPARE(items[exitAt - 2]->text(), QString("&9: /d/f2.ors"));
+        QVERIFY(items[exitAt - 12]->isSeparator());
+
+        // An entry whose file has gone is refused with message 16 and changes nothing.
+        h.files.Files.erase(u"/d/f11.ors");
+        f.FileLogMenu->EntryAction(1)->trigger();
+        QVERIFY(LastBoxSays(h, FileMissing));
+        QCOMPARE(f.SchFileName, QString("/d/f6.ors"));
+    }
+
+    void recentEntriesShowAmpersandsAndKeepDistinctCases()
+    {
+        QMenu menu;
+        KTFileLogOnMenu log(&menu, 0);
+        log.Add("/d/R&D.ors");
+        log.Add("/d/r&d.ors");
+        QCOMPARE(log.Count(), 2);
+        QCOMPARE(log.EntryAction(1)->text(), QString("&1: /d/R&&D.ors"));
+        QString picked;
+        log.OnClick = [&](const QString &p) { picked = p; };
+        log.EntryAction(1)->trigger();
+        QCOMPARE(picked, QString("/d/R&D.ors"));
+    }
+
+    void settingsSurviveARestart()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        PutSchedule(h, u"/d/day.ors", Schedule({u"朝", u"仕事"}), u"毎日");
+        PutSchedule(h, u"/d/old.ors", Schedule({u"古い"}), u"");
+        {
+            TOrvellaForm &f = *h.form;
+            h.dialogs.Answers = {u"/d/old.ors"};
+            f.Action("FileOpen")->trigger();
+            h.dialogs.Answers = {u"/d/day.ors"};
+            f.Action("FileOpen")->trigger();
+            f.SetClock24H(true, 0);
+            f.SetClockSeconds(true, 0);
+            f.SetCurTimeMark(false);
+            f.SetOneHourGScale(true);
+            f.SetStartWithLastView(true);
+            f.SwitchView(TOrvellaForm::vtPie);
+            f.WeekConfig.AutoOpen = true;
+            f.AlarmConfig.SetPointCount(4);
+            f.AlarmConfig.SetMinutes(2, 17);
+            f.AlarmConfig.SetSoundFile(3, u"/s/bell.wav");
+        }
+        h.Build();
+        TOrvellaForm &g = *h.form;
+        QVERIFY(g.Clock24H && g.ClockSeconds && g.OneHourGScale && g.StartWithLastView);
+        QVERIFY(!g.CurTimeMark);
+        QVERIFY(!g.Action("OptCTimeMark")->isChecked());
+        QCOMPARE(g.ViewType, int(TOrvellaForm::vtPie));
+        QVERIFY(g.SchPie != nullptr);
+        QCOMPARE(g.SchFileName, QString("/d/day.ors"));
+        QCOMPARE(g.SchTitleEdit->text(), QString("毎日"));
+        QCOMPARE(g.ShownSchedule.GetCount(), 2);
+        QCOMPARE(g.FileLogMenu->Count(), 2);
+        QCOMPARE(g.FileLogMenu->Path(1), QString("/d/old.ors"));
+        QVERIFY(g.WeekConfig.AutoOpen);
+        QCOMPARE(g.AlarmConfig.GetMinutes(2), 17);
+        QCOMPARE(Q(g.AlarmConfig.GetSoundFile(3)), QString("/s/bell.wav"));
+        QVERIFY(h.prompter.History.empty());
+    }
+
+    void damagedSettingsStartWithDefaultsAndAreRewritten()
+    {
+        WindowHarness h(QSize(1024, 768), false, false);
+        const std::u16string path = h.appData.SettingsFilePath();
+        // A sound file, then cut off before its trailer.
+        KSchAlarmConfig alarm;
+        KWeekSchConfig week;
+        KOrvellaEnv env(h.files, h.prompter, h.appData);
+        env.AlarmConfigRef = &alarm;
+        env.WeekConfigRef = &week;
+        env.OptionBits = 0x1F;
+        env.SavedViewType = 200;
+        env.RecentFiles = {u"/d/x.ors"};
+        std::vector<uint8_t> image = env.BuildImage();
+        image.resize(image.size() / 2);
+        h.files.Put(path, image);
+
+        h.Build();
+        TOrvellaForm &f = *h.form;
+        QVERIFY(!f.Clock24H && f.CurTimeMark && !f.StartWithLastView);
+        QCOMPARE(f.FileLogMenu->Count(), 0);
+        QCOMPARE(f.ShownSchedule.GetCount(), 1);
+        QVERIFY(h.prompter.History.empty());
+
+        h.form.reset();
+        KOrvellaEnv again(h.files, h.prompter, h.appData);
+        again.AlarmConfigRef = &alarm;
+        again.WeekConfigRef = &week;
+        QCOMPARE(again.ReadSettings(path), 0);
+        QCOMPARE(int(again.OptionBits), int(KOrvellaEnv::OptCurTimeMark));
+    }
+
+    void unknownSavedViewStartsTheList()
+    {
+        WindowHarness h(QSize(1024, 768), false, false);
+        KSchAlarmConfig alarm;
+        KWeekSchConfig week;
+        KOrvellaEnv env(h.files, h.prompter, h.appData);
+        env.AlarmConfigRef = &alarm;
+        env.WeekConfigRef = &week;
+        env.OptionBits = KOrvellaEnv::OptStartWithLastView;
+        env.SavedViewType = 200;
+        h.files.Put(h.appData.SettingsFilePath(), env.BuildImage());
+        h.Build();
+        QCOMPARE(h.form->ViewType, int(TOrvellaForm::vtList));
+        QVERIFY(h.form->SchList != nullptr);
+    }
+};
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_file_commands.moc"
