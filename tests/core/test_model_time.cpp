@@ -1,9 +1,27 @@
 #include "model/KSchTime.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 KSchTime T(uint8_t h, uint8_t m, uint8_t s) { return KSchTime{h, m, s}; }
+
+// The text for a failure message: ASCII as it is, anything else as U+XXXX, quoted.
+std::string Printable(const std::u16string &text)
+{
+    std::string out = "\"";
+    for (char16_t c : text) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += char(c);
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "U+%04X", unsigned(c));
+            out += buf;
+        }
+    }
+    return out + "\"";
+}
 } // namespace
 
 TEST(SchTime, MakeTimeCarriesButKeepsHours)
@@ -74,11 +92,11 @@ TEST(SchTime, ParseAcceptsPartialTexts)
 TEST(SchTime, ParseFailureLeavesTargetUnchanged)
 {
     const KSchTime before = T(3, 4, 5);
-    for (const char16_t *bad : {u"7h30", u"", u":30", u"8::15", u"8:", u"12:30:", u"1:2:3:4", u"256",
-                                u" 8", u"８:00", u"-1"}) {
+    for (const char16_t *bad :
+         {u"7h30", u"", u":30", u"8::15", u"8:", u"12:30:", u"1:2:3:4", u"256", u" 8", u"８:00", u"-1"}) {
         KSchTime t = before;
         bool withSeconds = std::u16string(bad) != u"8::15";
-        EXPECT_FALSE(ParseTime(bad, false, withSeconds, t)) << std::string(bad, bad + 0);
+        EXPECT_FALSE(ParseTime(bad, false, withSeconds, t)) << Printable(bad);
         EXPECT_EQ(t, before);
     }
 }

@@ -67,6 +67,60 @@ struct SettingsTest : ::testing::Test {
         KOrvellaEnv e = Env();
         return e.ReadSettings(u"/s.ore");
     }
+
+    // A read into fresh targets, and the image written again from what it read.
+    struct Outcome {
+        int32_t Code = 0;
+        KOrvellaEnv::SkinState Skin;
+        int Language = 0, Options = 0, View = 0;
+        KSchAlarmConfig Alarm;
+        KWeekSchConfig Week;
+        std::vector<std::u16string> Recent;
+        std::vector<uint8_t> Image;
+        bool NothingTaken() const
+        {
+            return Alarm == KSchAlarmConfig() && Week == KWeekSchConfig() && Recent.empty() &&
+                   Language == 0 && Options == 0 && View == 0 && Skin == KOrvellaEnv::SkinState{};
+        }
+    };
+    Outcome Read(const std::vector<uint8_t> &bytes)
+    {
+        Outcome o;
+        files.Put(u"/s.ore", bytes);
+        KOrvellaEnv in(files, prompter, appData);
+        in.AlarmConfigRef = &o.Alarm;
+        in.WeekConfigRef = &o.Week;
+        o.Code = in.ReadSettings(u"/s.ore");
+        o.Skin = in.SavedSkinState;
+        o.Language = in.SavedLanguage;
+        o.Options = in.OptionBits;
+        o.View = in.SavedViewType;
+        o.Recent = in.RecentFiles;
+        if (o.Code == 0) {
+            KOrvellaEnv out(files, prompter, appData);
+            out.AlarmConfigRef = &o.Alarm;
+            out.WeekConfigRef = &o.Week;
+            out.SavedLanguage = in.SavedLanguage;
+            out.OptionBits = in.OptionBits;
+            out.SavedViewType = in.SavedViewType;
+            out.SavedSkinState = in.SavedSkinState;
+            out.RecentFiles = in.RecentFiles;
+            o.Image = out.BuildImage();
+        }
+        return o;
+    }
+    // The image with its recent-files block replaced by one for the given names.
+    static std::vector<uint8_t> ImageWithRecent(const std::vector<uint8_t> &image,
+                                                const std::vector<std::u16string> &names)
+    {
+        const size_t weekAt = 128 + size_t(image[128] | (image[129] << 8));
+        const size_t recentAt = weekAt + size_t(image[weekAt] | (image[weekAt + 1] << 8));
+        std::vector<uint8_t> out(image.begin(), image.begin() + std::ptrdiff_t(recentAt));
+        const std::vector<uint8_t> block = KSchFileLogBlock::BuildBlock(names);
+        out.insert(out.end(), block.begin(), block.end());
+        out.insert(out.end(), image.end() - 8, image.end());
+        return out;
+    }
 };
 
 } // namespace
@@ -181,11 +235,46 @@ TEST_F(SettingsTest, DamagedFilesLoadNothing)
     b[weekAt] = uint8_t(b[weekAt] + 2);
     EXPECT_EQ(ReadCode(b), 21);
 
-    // Every cut and every flipped byte of the blocks: refused or read whole, never in part.
+    // A cut file has lost its trailer.
     for (size_t n = 0; n < good.size(); ++n)
         EXPECT_NE(ReadCode(std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(n))), 0) << n;
     EXPECT_EQ(alarm, KSchAlarmConfig());
     EXPECT_EQ(week, KWeekSchConfig());
+
+    // Every cut and every flipped byte of the blocks behind a correct trailer: refused with
+    // nothing taken from the file, or read whole. Only the recent files may be lost to a cut.
+    const size_t trailerAt = good.size() - 8;
+    const std::vector<uint8_t> trailer(good.begin() + std::ptrdiff_t(trailerAt), good.end());
+    const size_t weekAt2 = 128 + size_t(good[128] | (good[129] << 8));
+    const size_t recentAt = weekAt2 + size_t(good[weekAt2] | (good[weekAt2 + 1] << 8));
+    ASSERT_LT(recentAt, trailerAt);
+    for (size_t n = 128; n < trailerAt; ++n) {
+        std::vector<uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(n));
+        cut.insert(cut.end(), trailer.begin(), trailer.end());
+        const Outcome o = Read(cut);
+        if (o.Code != 0 || n < recentAt) {
+            EXPECT_NE(o.Code, 0) << "cut at " << n;
+            EXPECT_TRUE(o.NothingTaken()) << "cut at " << n;
+        } else {
+            EXPECT_EQ(o.Image, ImageWithRecent(good, {})) << "cut at " << n;
+        }
+    }
+    for (size_t i = 128; i < trailerAt; ++i) {
+        std::vector<uint8_t> flipped = good;
+        flipped[i] = uint8_t(~flipped[i]);
+        const Outcome o = Read(flipped);
+        if (o.Code != 0) {
+            EXPECT_TRUE(o.NothingTaken()) << "flip at " << i;
+            continue;
+        }
+        // What was read is what the file holds, apart from what the reader passes over: filler,
+        // the unused bits of the week flag byte, and a recent-files block said to run past the end.
+        std::vector<uint8_t> flagBit = good;
+        flagBit[weekAt2 + 2] = flipped[weekAt2 + 2] & 1;
+        EXPECT_TRUE(o.Image == flipped || o.Image == good || (i == weekAt2 + 2 && o.Image == flagBit) ||
+                    (i >= recentAt && i < recentAt + 4 && o.Image == ImageWithRecent(good, {})))
+            << "flip at " << i;
+    }
 
     KOrvellaEnv e = Env();
     e.AlarmConfigRef = nullptr;

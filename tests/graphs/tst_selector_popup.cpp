@@ -8,13 +8,27 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
 using namespace GraphTest;
+
+namespace {
+// Page objects of a PDF file ("/Type /Page", not the "/Type /Pages" tree).
+int PdfPageCount(const QByteArray &pdf)
+{
+    static const QRegularExpression page(R"(/Type\s*/Page(?![a-zA-Z]))");
+    int n = 0;
+    for (auto it = page.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
+        ++n;
+    return n;
+}
+} // namespace
 
 class SelectorPopupTest : public QObject {
     Q_OBJECT
@@ -111,11 +125,23 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().startsWith("%PDF"));
 
-        // Without a printer the picture goes into a PDF file.
-        KPrintPicture::SetFallbackPdfPath(dir.filePath("fallback.pdf"));
+        // Without a printer the picture goes into a PDF file of one page.
+        const QString fallback = dir.filePath("fallback.pdf");
+        KPrintPicture::SetFallbackPdfPath(fallback);
         QString written;
-        QVERIFY(KPrintPicture::PrintOrPdf(pie.Picture(), "T", 2, 2, &written) || !written.isEmpty());
+        const bool printed = KPrintPicture::PrintOrPdf(pie.Picture(), "T", 2, 2, &written);
         KPrintPicture::SetFallbackPdfPath(QString());
+        QVERIFY(printed);
+        if (written.isEmpty()) {
+            QVERIFY2(!QPrinterInfo::defaultPrinter().isNull(), "no PDF written and no printer to print on");
+        } else {
+            QCOMPARE(written, fallback);
+            QFile out(fallback);
+            QVERIFY(out.open(QIODevice::ReadOnly));
+            const QByteArray bytes = out.readAll();
+            QVERIFY(bytes.startsWith("%PDF"));
+            QCOMPARE(PdfPageCount(bytes), 1);
+        }
 
         const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
         if (pdftoppm.isEmpty())

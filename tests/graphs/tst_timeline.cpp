@@ -104,8 +104,17 @@ private slots:
         t.SetSchedule(&s);
         t.Draw();
         const QRect a = t.ItemLabelRect(0), b = t.ItemLabelRect(1);
-        QCOMPARE(b.top(), t.ItemLabelRect(1).top());
         QCOMPARE(b.left(), a.left() + a.width() + t.LabelSpacing + 10);
+        // Moving is sideways only: the label keeps the top it has when nothing is in its way.
+        KDaySchedule alone;
+        Fill(alone, {{T(8, 10), T(0, 10), u"Two", 0xFFFFFF}});
+        KTScheduleTimeline free;
+        Configure(free);
+        free.SetSchedule(&alone);
+        free.Draw();
+        QCOMPARE(free.ItemLabelRect(0).left(), t.BlocksLeft() + 30);
+        QCOMPARE(b.top(), free.ItemLabelRect(0).top());
+        QVERIFY(qAbs(b.center().y() - Y(t, (8 + 15.0 / 60) / 24)) <= 1);
 
         // Too narrow to move: the label stays where it was.
         KTScheduleTimeline narrow;

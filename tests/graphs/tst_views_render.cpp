@@ -26,11 +26,11 @@ class ViewsRenderTest : public QObject {
         if (!dir.isEmpty())
             w.grab().save(QString::fromLocal8Bit(dir) + "/" + name);
     }
-    // Every frame colour appears in the picture.
-    void CheckColours(const QImage &img)
+    // Every frame colour appears in the picture (at least 'pixels' times).
+    void CheckColours(const QImage &img, int pixels = 20)
     {
         for (uint32_t c : colors_)
-            QVERIFY2(CountNear(img, img.rect(), c, 6) > 20, qPrintable(QString::number(c, 16)));
+            QVERIFY2(CountNear(img, img.rect(), c, 6) > pixels, qPrintable(QString::number(c, 16)));
     }
 
 private slots:
@@ -95,14 +95,31 @@ private slots:
         CheckColours(count->Picture());
         Save(panel, "count.png");
 
+        // The selector shows one graph at a time, and each choice shows the whole schedule.
         TKSchGraphView selector;
         selector.SetSchedule(&schedule_);
         selector.show();
+        QVERIFY(selector.Pie() && !selector.Timeline() && !selector.Count());
+        QVERIFY(selector.Pie()->isVisible());
+        CheckColours(selector.grab().toImage(), 5); // the compact graphs have small blocks
         Save(selector, "selector_pie.png");
+
         selector.TimelineSelectButton->click();
+        QVERIFY(selector.Timeline() && !selector.Pie() && !selector.Count());
+        QVERIFY(selector.Timeline()->isVisible());
+        QCOMPARE(selector.Timeline()->Schedule(), &schedule_);
+        CheckColours(selector.grab().toImage(), 5); // the compact graphs have small blocks
         Save(selector, "selector_timeline.png");
+
         selector.CountSelectButton->click();
+        QVERIFY(selector.Count() && !selector.Pie() && !selector.Timeline());
+        QVERIFY(selector.Count()->isVisible());
+        QCOMPARE(selector.Count()->ItemCount(), 8);
+        CheckColours(selector.grab().toImage(), 5); // the compact graphs have small blocks
         Save(selector, "selector_count.png");
+
+        selector.PieSelectButton->click();
+        QVERIFY(selector.Pie() && !selector.Count());
     }
 };
 
