@@ -1,3 +1,4 @@
+#include "ModalAnswer.h"
 #include "app/WindowHarness.h"
 #include "app/dialogs/TKClock.h"
 #include "app/dialogs/TKHelpWindow.h"
@@ -116,16 +117,15 @@ void TestListInWindow::helpCommands()
     f.Action("HelpContents")->trigger();
     QVERIFY(TKHelpWindow::Instance() && TKHelpWindow::Instance()->isVisible());
     QVERIFY(w.prompter.History.empty());
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (auto *v = dynamic_cast<TKVersionDialog *>(dlg)) {
-            seen = v->windowTitle() == QString("Orvella バージョン情報");
-            v->accept();
-        }
+    QString title;
+    ModalAnswer answer([&](QDialog *dlg) {
+        if (auto *v = dynamic_cast<TKVersionDialog *>(dlg))
+            title = v->windowTitle();
+        dlg->accept();
     });
     f.Action("HelpVersion")->trigger();
-    QVERIFY(seen);
+    QVERIFY(answer.Seen());
+    QCOMPARE(title, QString("Orvella バージョン情報"));
 }
 
 QTEST_MAIN(TestListInWindow)

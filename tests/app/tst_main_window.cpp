@@ -126,7 +126,7 @@ private slots:
 
     void timerDrivesTheTick()
     {
-        Harness h;
+        Harness h(QSize(1024, 768), true);
         TOrvellaForm &f = *h.form;
         QCOMPARE(f.Timer1->interval(), 1000);
         QVERIFY(f.Timer1->isActive());

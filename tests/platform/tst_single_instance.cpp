@@ -73,13 +73,27 @@ private slots:
             p->start(QCoreApplication::applicationFilePath(), {"primary", key});
             procs << p;
         }
-        QTest::qWait(1500);
-        int ready = 0;
+        // The losers give up at once (exit code 3); the one primary says "ready" and stays.
+        auto finished = [&] {
+            int n = 0;
+            for (QProcess *p : procs)
+                n += p->state() == QProcess::NotRunning ? 1 : 0;
+            return n;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(finished(), 3, 10000);
+        QProcess *primary = nullptr;
         for (QProcess *p : procs) {
-            if (p->state() == QProcess::Running && p->readAll().contains("ready"))
-                ++ready;
+            if (p->state() == QProcess::NotRunning) {
+                QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+                QCOMPARE(p->exitCode(), 3);
+            } else {
+                primary = p;
+            }
         }
-        QCOMPARE(ready, 1);
+        QVERIFY(primary);
+        QTRY_VERIFY_WITH_TIMEOUT(primary->canReadLine(), 10000);
+        QCOMPARE(primary->readLine().trimmed(), QByteArray("ready"));
+        QCOMPARE(primary->state(), QProcess::Running);
         for (QProcess *p : procs) {
             p->kill();
             p->waitForFinished(3000);
