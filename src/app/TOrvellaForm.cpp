@@ -4,6 +4,7 @@
 #include "platform/core/KClock.h"
 #include "platform/core/KPrompter.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KSingleInstance.h"
 
 #include <QAction>
 #include <QApplication>
@@ -249,6 +250,11 @@ void TOrvellaForm::RestoreAndActivate()
         show();
     raise();
     activateWindow();
+}
+
+void TOrvellaForm::AcceptLaterStarts(KSingleInstance &instance)
+{
+    connect(&instance, &KSingleInstance::ActivationRequested, this, &TOrvellaForm::RestoreAndActivate);
 }
 
 bool TOrvellaForm::eventFilter(QObject *watched, QEvent *event)

@@ -26,6 +26,7 @@ class QTimer;
 class QToolButton;
 class QWidget;
 class KScheduleList;
+class KSingleInstance;
 class KTSchedulePie;
 class KTScheduleTimeline;
 class KTSchTimeCount;
@@ -120,6 +121,8 @@ public:
 
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
+    // Later starts of the program: each request that reaches this first instance brings the window back.
+    void AcceptLaterStarts(KSingleInstance &instance);
 
     // State of the window (names as the rest of the program knows them).
     int Language = 0;

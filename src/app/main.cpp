@@ -38,8 +38,7 @@ int main(int argc, char *argv[])
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);
     fileDialogs.SetOwner(&form);
-    QObject::connect(&instance, &KSingleInstance::ActivationRequested, &form,
-                     &TOrvellaForm::RestoreAndActivate);
+    form.AcceptLaterStarts(instance);
     // A version dialog with default contents lives as long as the window; the Help
     // command shows one of its own.
     TKVersionDialog hiddenVersionDialog;

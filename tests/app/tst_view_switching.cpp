@@ -29,9 +29,65 @@ void SixFrames(KDaySchedule &s)
         s.AppendFrame(Frame(i * 4, 4, u"F" + std::u16string(1, char16_t(u'0' + i)), 0x2040C0));
 }
 
+QWidget *ShownView(const TOrvellaForm &f)
+{
+    if (f.SchList)
+        return f.SchList;
+    if (f.SchPie)
+        return f.SchPie;
+    if (f.SchTimeline)
+        return f.SchTimeline;
+    return f.SchTimeCount;
+}
+
+// Pixels within r of the picture that have the Windows-layout colour c (small tolerance).
+int CountColour(const QImage &img, const QRect &r, uint32_t c)
+{
+    const int red = int(c & 0xFF), green = int((c >> 8) & 0xFF), blue = int((c >> 16) & 0xFF);
+    int n = 0;
+    const QRect area = r.intersected(img.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (qAbs(qRed(p) - red) <= 8 && qAbs(qGreen(p) - green) <= 8 && qAbs(qBlue(p) - blue) <= 8)
+                ++n;
+        }
+    }
+    return n;
+}
+
 int ExistingViews(const TOrvellaForm &f)
 {
     return (f.SchList ? 1 : 0) + (f.SchPie ? 1 : 0) + (f.SchTimeline ? 1 : 0) + (f.SchTimeCount ? 1 : 0);
+}
+
+const char *const ViewActions[] = {"ViewTypeList", "ViewTypePie", "ViewTypeVTimeline", "ViewTypeSchCount"};
+
+// The view type, the one view object, its visibility, the single check mark and the title.
+void CheckShown(TOrvellaForm &f, int view, const QString &title)
+{
+    QCOMPARE(f.ViewType, view);
+    QCOMPARE(ExistingViews(f), 1);
+    QWidget *shown = ShownView(f);
+    const bool right = view == TOrvellaForm::vtList       ? shown == f.SchList
+                       : view == TOrvellaForm::vtPie      ? shown == f.SchPie
+                       : view == TOrvellaForm::vtTimeline ? shown == f.SchTimeline
+                                                          : shown == f.SchTimeCount;
+    QVERIFY2(right, qPrintable(QString("view %1 is not the one shown").arg(view)));
+    QVERIFY(shown->isVisible());
+    for (int v = 0; v < 4; ++v)
+        QVERIFY2(f.Action(ViewActions[v])->isChecked() == (v == view),
+                 qPrintable(QString("check mark of view %1 while view %2 is shown").arg(v).arg(view)));
+    QCOMPARE(f.SchTitleEdit->text(), title);
+}
+
+// Scheduling mode entered as the user enters it. Where the window cannot enter the mode yet,
+// only the flag is set, so that what the view commands do in the mode is still checked.
+void EnterSchedulingMode(TOrvellaForm &f)
+{
+    f.Action("EditScheduling")->trigger();
+    if (!f.SchedulingMode)
+        f.SchedulingMode = true;
 }
 } // namespace
 
@@ -109,19 +165,80 @@ private slots:
         QCOMPARE(f.SavedListCol, 1);
     }
 
+    // The View menu's actions and the five view buttons, used as the user uses them.
+    void viewCommandsShowTheViewTheMarksAndTheTitle()
+    {
+        Harness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        SixFrames(f.ShownSchedule);
+        f.SchTitle = "平日";
+        f.show();
+        QToolButton *buttons[] = {f.SchListViewButton, f.SchPieViewButton, f.SchTimelineViewButton,
+                                  f.SchCountViewButton};
+        // Visit the views in an order that leaves each from a different one.
+        for (int view : {1, 2, 3, 0, 2, 0, 3, 1, 0}) {
+            QTest::mouseClick(buttons[view], Qt::LeftButton);
+            CheckShown(f, view, "平日");
+        }
+        for (int view : {3, 2, 1, 0}) {
+            f.Action(ViewActions[view])->trigger();
+            CheckShown(f, view, "平日");
+        }
+        QVERIFY(h.prompter.History.empty());
+
+        // The week count button: refused without a week file, else the week's total under its own title.
+        QTest::mouseClick(f.SchPieViewButton, Qt::LeftButton);
+        QTest::mouseClick(f.WeekSchCountViewButton, Qt::LeftButton);
+        QCOMPARE(h.prompter.History.size(), size_t(1));
+        QCOMPARE(h.prompter.History.back().Text, KMessageCatalog::Text(KMessageCatalog::NoWeekFile, 0));
+        CheckShown(f, TOrvellaForm::vtPie, "平日");
+        KDaySchedule day;
+        day.AppendFrame(Frame(0, 24, u"Free"));
+        h.files.Files[u"/w/day.ors"] = KScheduleFile::BuildImage(day, u"day");
+        f.WeekSchFileName = "/w/week.orw";
+        for (int d = 0; d < 7; ++d)
+            f.WeekConfig.DayFiles[size_t(d)] = u"/w/day.ors";
+        f.Action("ViewTypeWeekSchCount")->trigger();
+        QCOMPARE(f.ViewType, int(TOrvellaForm::vtWeekCount));
+        QVERIFY(f.SchTimeCount && f.SchTimeCount->isVisible() && !f.SchPie);
+        QCOMPARE(f.SchTitleEdit->text(), QString("週間スケジュール集計"));
+        QCOMPARE(f.SchTimeCount->LastBars()[0].TimeText, QString("168:00"));
+        QTest::mouseClick(f.SchListViewButton, Qt::LeftButton);
+        CheckShown(f, TOrvellaForm::vtList, "平日");
+    }
+
+    // In scheduling mode a view button or action is refused with message 28, and its check mark
+    // goes back to the list; the list button still rebuilds the list.
     void schedulingModeRefusesOtherViews()
     {
-        Harness h;
+        Harness h(QSize(1024, 768), false);
         TOrvellaForm &f = *h.form;
-        f.SchedulingMode = true;
-        const size_t shown = h.prompter.History.size();
-        f.SwitchView(TOrvellaForm::vtPie);
-        QCOMPARE(h.prompter.History.size(), shown + 1);
-        QCOMPARE(h.prompter.History.back().Text,
-                 KMessageCatalog::Text(KMessageCatalog::ViewSwitchRefused, 0));
-        QCOMPARE(f.ViewType, int(TOrvellaForm::vtList));
-        QVERIFY(f.SchList && !f.SchPie);
-        f.SchedulingMode = false;
+        SixFrames(f.ShownSchedule);
+        f.SchTitle = "平日";
+        f.show();
+        QTest::mouseClick(f.SchListViewButton, Qt::LeftButton);
+        EnterSchedulingMode(f);
+        QVERIFY(f.SchedulingMode);
+        QToolButton *buttons[] = {f.SchPieViewButton, f.SchTimelineViewButton, f.SchCountViewButton};
+        size_t shown = h.prompter.History.size();
+        for (QToolButton *b : buttons) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            QCOMPARE(h.prompter.History.size(), ++shown);
+            QCOMPARE(h.prompter.History.back().Text,
+                     KMessageCatalog::Text(KMessageCatalog::ViewSwitchRefused, 0));
+            CheckShown(f, TOrvellaForm::vtList, "平日");
+        }
+        for (int view : {1, 2, 3}) {
+            f.Action(ViewActions[view])->trigger();
+            QCOMPARE(h.prompter.History.size(), ++shown);
+            CheckShown(f, TOrvellaForm::vtList, "平日");
+        }
+        const KScheduleList *before = f.SchList;
+        QTest::mouseClick(f.SchListViewButton, Qt::LeftButton);
+        QCOMPARE(h.prompter.History.size(), shown);
+        CheckShown(f, TOrvellaForm::vtList, "平日");
+        QVERIFY(f.SchList == before); // the list is handed the schedule again, not made anew
+        QVERIFY(f.SchedulingMode);
     }
 
     void optionsReachTheShownGraph()
@@ -179,10 +296,11 @@ private slots:
         QVERIFY(f.SchTimeCount->LastBars().empty());
     }
 
-    // Every view inside the window; with ORVELLA_SCREENSHOT_DIR set the window is saved as PNG files.
+    // Every view inside the window, drawn where the window shows it; with ORVELLA_SCREENSHOT_DIR
+    // set the window is saved as PNG files.
     void viewsInTheWindow()
     {
-        Harness h;
+        Harness h(QSize(1024, 768), false);
         TOrvellaForm &f = *h.form;
         KDaySchedule &s = f.ShownSchedule;
         s.ClearFrames();
@@ -198,11 +316,25 @@ private slots:
                                "window_count.png"};
         for (int view = 0; view <= 3; ++view) {
             f.SwitchView(view);
+            QCOMPARE(f.ViewType, view);
+            QCOMPARE(ExistingViews(f), 1);
+            QWidget *shown = ShownView(f);
+            QVERIFY(shown);
+            QVERIFY(shown->isVisible());
+            QCOMPARE(shown->parentWidget(), static_cast<QWidget *>(f.SchListPanel));
+            QVERIFY(QRect(QPoint(0, 0), f.SchListPanel->size()).contains(shown->geometry().center()));
             QCoreApplication::processEvents();
             const QImage shot = f.grab().toImage();
             QVERIFY(!shot.isNull());
             if (!dir.isEmpty())
                 shot.save(QString::fromLocal8Bit(dir) + "/" + files[view]);
+            // The frames' colours reach the screen inside the view's area.
+            const QRect area(shown->mapTo(&f, QPoint(0, 0)), shown->size());
+            const qreal dpr = shot.devicePixelRatio();
+            const QRect pixels(area.topLeft() * dpr, area.size() * dpr);
+            for (uint32_t c : {0x3060FFu, 0x40A040u, 0xC040C0u})
+                QVERIFY2(CountColour(shot, pixels, c) > 20,
+                         qPrintable(QString("view %1, colour %2").arg(view).arg(c, 6, 16, QChar('0'))));
         }
     }
 };
