@@ -1,13 +1,18 @@
 #include "platform/core/KStdFileSystem.h"
 #include "platform/fakes/KFakeAppDataFolder.h"
 #include "platform/fakes/KFakePrompter.h"
+#include "storage/KFileHandler.h"
 #include "storage/KFileKind.h"
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -40,6 +45,39 @@ struct RealFilesTest : ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
+};
+
+std::optional<std::vector<uint8_t>> ReadAll(const fs::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// While it lives, no file of this process may grow beyond the given size, as on a full
+// device: a write past it fails with EFBIG (the signal that would end the process is ignored).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
 };
 
 KDaySchedule Day(const std::u16string &item)
@@ -81,7 +119,7 @@ TEST_F(RealFilesTest, SaveReplaceAndBackupOnDisk)
     EXPECT_TRUE(bytes.empty());
 }
 
-TEST_F(RealFilesTest, ReadOnlyAttributeAndUnwritableFolder)
+TEST_F(RealFilesTest, ReadOnlyAttribute)
 {
     KWeekSchFile w(files, prompter);
     w.SetFileName(Path("week.orw"));
@@ -93,18 +131,48 @@ TEST_F(RealFilesTest, ReadOnlyAttributeAndUnwritableFolder)
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     EXPECT_TRUE(files.IsReadOnly(Path("week.orw")));
+}
 
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "the superuser writes into any folder";
-    fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
+// Failures that no permission bypasses, so they happen for the superuser too: a folder
+// standing at the temporary file's name, and a device that fills up part-way through the
+// write. Either way the save is reported as failed and the old file stays whole.
+TEST_F(RealFilesTest, FailedSaveKeepsTheOldFile)
+{
+    KWeekSchFile w(files, prompter);
+    w.SetFileName(Path("week.orw"));
+    w.WriteWeekSchedule(KWeekSchConfig());
+    ASSERT_EQ(w.ErrorCode, 0);
+    const std::vector<uint8_t> old = *ReadAll(dir / "week.orw");
     KWeekSchConfig c;
     c.SetDayFile(0, u"/x.ors");
+
+    const fs::path blocker = fs::path(KFileHandler::TemporaryPathOf(Path("week.orw")));
+    fs::create_directory(blocker);
+    std::ofstream(blocker / "keep") << "x";
     w.WriteWeekSchedule(c);
     EXPECT_EQ(w.ErrorCode, 9);
+    EXPECT_EQ(ReadAll(dir / "week.orw"), old);
+    EXPECT_FALSE(fs::exists(dir / "week.BAK"));
+    fs::remove_all(blocker);
+
+    {
+        FileSizeLimit full(16);
+        w.WriteWeekSchedule(c);
+    }
+    EXPECT_EQ(w.ErrorCode, 9);
+    EXPECT_EQ(ReadAll(dir / "week.orw"), old);
+    EXPECT_EQ(Names(), std::vector<std::string>{"week.orw"}); // no part-written file left behind
+
     KWeekSchFile r(files, prompter);
     r.SetFileName(Path("week.orw"));
     ASSERT_NE(r.ReadWeekSchedule(), nullptr);
     EXPECT_EQ(r.Config->GetDayFile(0), u"");
+
+    // With room again the same save goes through.
+    w.WriteWeekSchedule(c);
+    EXPECT_EQ(w.ErrorCode, 0);
+    ASSERT_NE(r.ReadWeekSchedule(), nullptr);
+    EXPECT_EQ(r.Config->GetDayFile(0), u"/x.ors");
 }
 
 TEST_F(RealFilesTest, SettingsFolderIsMadeOnWriteOnly)
