@@ -6,6 +6,7 @@
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -169,6 +170,109 @@ TEST_F(CliTest, WeekAndSettings)
     EXPECT_EQ(s["alarm"]["texts"], (Json{"", "", "third"}));
     EXPECT_EQ(s["week"], (Json{{"autoOpen", true}, {"autoReadFile", nullptr}}));
     EXPECT_EQ(s["recent"], (Json{"/r.ors"}));
+
+    // The same file shown as text.
+    ASSERT_EQ(Run({"show", "/OrvellaEnv.ore"}), 0) << err;
+    EXPECT_EQ(out.rfind("Settings file: /OrvellaEnv.ore\n", 0), 0u) << out;
+    for (const char *line :
+         {"\nskin        {", "\"top\":-5", "\n            point 0: {", "\"minutes\":7",
+          "\"soundFile\":\"/s.wav\"", "texts [\"\",\"\",\"third\"]",
+          "\nweek        {\"autoOpen\":true,\"autoReadFile\":null}", "\nrecent files:\n  /r.ors\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+    EXPECT_EQ(err, "");
+}
+
+// Texts at and over their limits, zero characters, characters outside the BMP and broken UTF-8.
+TEST_F(CliTest, TextsAreCheckedBeforeAnythingIsWritten)
+{
+    auto schedule = [](const std::string &title, const std::string &item, const std::string &memo) {
+        return R"({"kind":"schedule","title":")" + title + R"(","frames":[{"start":"08:00:00",)" +
+               R"("duration":"16:00:00","item":")" + item + R"(","color":"#102030","memo":")" + memo +
+               "\"}]}";
+    };
+    const std::string face = "\xF0\x9F\x98\x80"; // U+1F600 in UTF-8: two UTF-16 units
+    const std::u16string face16 = u"\U0001F600"; // D83D DE00
+    auto repeat = [](const std::string &s, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i)
+            out += s;
+        return out;
+    };
+    struct Case {
+        std::string json;
+        std::string field; // empty: accepted
+    };
+    const std::vector<Case> cases = {
+        {schedule(repeat("t", 64), repeat("i", 72), repeat("m", 256)), ""},
+        {schedule(repeat("t", 65), "i", "m"), "title: longer than 64"},
+        {schedule("t", repeat("i", 73), "m"), "frames[0].item: longer than 72"},
+        {schedule("t", "i", repeat("m", 257)), "frames[0].memo: longer than 256"},
+        // The limits count UTF-16 units: a character outside the BMP takes two.
+        {schedule(repeat(face, 32), repeat(face, 36), repeat(face, 128)), ""},
+        {schedule(repeat(face, 32) + "t", "i", "m"), "title: longer than 64"},
+        {schedule("t", repeat(face, 36) + "i", "m"), "frames[0].item: longer than 72"},
+        {schedule("t", "i", repeat(face, 128) + "m"), "frames[0].memo: longer than 256"},
+        {schedule("a\\u0000b", "i", "m"), "title: must not contain a zero character"},
+        {schedule("t", "i\\u0000", "m"), "frames[0].item: must not contain a zero character"},
+        {schedule("t", "i", "\\u0000"), "frames[0].memo: must not contain a zero character"},
+        {R"({"kind":"week","days":[null,"/a\u0000.ors",null,null,null,null,null]})",
+         "days[1]: must not contain a zero character"},
+        {schedule("t", "\\ud83d", "m"), "not valid JSON"}, // a lone surrogate
+        {schedule("t", "\\ude00\\ud83d", "m"), "not valid JSON"},
+        {schedule("t", "\xFF\xFE", "m"), "not valid JSON"}, // not UTF-8
+        {schedule("t", "\xE3\x81", "m"), "not valid JSON"}, // cut short
+        {schedule("t", "\xC0\xAF", "m"), "not valid JSON"}, // overlong
+    };
+    for (const Case &c : cases) {
+        files.Files.clear();
+        const int rc = Run({"write", "/p/t.ors"}, c.json);
+        if (c.field.empty()) {
+            EXPECT_EQ(rc, 0) << err;
+            EXPECT_TRUE(files.Exists(u"/p/t.ors"));
+        } else {
+            EXPECT_EQ(rc, 2) << c.json;
+            EXPECT_NE(err.find(c.field), std::string::npos) << c.field << " / " << err;
+            EXPECT_TRUE(files.Files.empty()) << c.json;
+        }
+    }
+
+    // A character outside the BMP, written as UTF-8 or as a JSON escape pair, is stored as its
+    // surrogate pair and shown again as the same UTF-8.
+    for (const std::string &item : {face, std::string("\\ud83d\\ude00")}) {
+        ASSERT_EQ(Run({"write", "/p/f.ors"}, schedule("t", "x" + item, "m" + item)), 0) << err;
+        KFakePrompter p;
+        KScheduleFile f(files, p);
+        f.SetFileName(u"/p/f.ors");
+        ASSERT_NE(f.ReadSchedule(), nullptr);
+        EXPECT_EQ(f.Schedule->GetFrame(0)->ItemName, u"x" + face16);
+        const std::vector<uint8_t> bytes = *files.Get(u"/p/f.ors");
+        const std::vector<uint8_t> pair = {0x3D, 0xD8, 0x00, 0xDE};
+        EXPECT_NE(std::search(bytes.begin(), bytes.end(), pair.begin(), pair.end()), bytes.end());
+        ASSERT_EQ(Run({"show", "/p/f.ors", "--json"}), 0) << err;
+        EXPECT_EQ(Json::parse(out)["frames"][0]["item"], "x" + face);
+        EXPECT_EQ(Json::parse(out)["frames"][0]["memo"], "m" + face);
+        ASSERT_EQ(Run({"show", "/p/f.ors"}), 0) << err;
+        EXPECT_NE(out.find("x" + face + " / m" + face), std::string::npos) << out;
+    }
+
+    // A file holding half a pair shows the replacement character instead of failing.
+    KDaySchedule broken;
+    broken.AppendFrame(KScheduleFrame({0, 0, 0}, {24, 0, 0},
+                                      u"a\xD83D"
+                                      u"b",
+                                      0, u"\xDE00"));
+    files.Put(u"/p/half.ors", KScheduleFile::BuildImage(broken, u"\xD83D"));
+    ASSERT_EQ(Run({"show", "/p/half.ors", "--json"}), 0) << err;
+    const Json shown = Json::parse(out);
+    EXPECT_EQ(shown["title"], "\xEF\xBF\xBD");
+    EXPECT_EQ(shown["frames"][0]["item"], "a\xEF\xBF\xBD"
+                                          "b");
+    EXPECT_EQ(shown["frames"][0]["memo"], "\xEF\xBF\xBD");
+    ASSERT_EQ(Run({"show", "/p/half.ors"}), 0) << err;
+    EXPECT_NE(out.find("a\xEF\xBF\xBD"
+                       "b"),
+              std::string::npos)
+        << out;
 }
 
 TEST(CliJson, TimesAndColours)
