@@ -3,7 +3,9 @@
 #include "KCliExportIcs.h"
 #include "KCliJson.h"
 #include "KCliUtf.h"
+#include "model/KCheckTexts.h"
 #include "model/KMessageCatalog.h"
+#include "model/KScheduleEditCore.h"
 #include "platform/core/KPrompter.h"
 #include "storage/KFileKind.h"
 #include "storage/KOrvellaEnv.h"
@@ -13,6 +15,7 @@
 #include <iomanip>
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 namespace KCliCommands {
 
@@ -23,10 +26,13 @@ constexpr int English = 1;
 const std::string Usage =
     std::string("usage: orvella-cli show FILE [--json]\n"
                 "       orvella-cli write FILE < JSON\n"
+                "       orvella-cli check FILE [--json]\n"
                 "       ") +
     KCliExportIcs::Synopsis + // iCalendar export
     "\nshow prints a schedule (.ors), week schedule (.orw) or settings file;\n"
-    "write makes a schedule or week schedule file from the JSON that show --json prints;\n" +
+    "write makes a schedule or week schedule file from the JSON that show --json prints;\n"
+    "check finds overlapping frames, gaps and more than 24 hours in a schedule file\n"
+    "(exit 0 clean, 3 problems found);\n" +
     KCliExportIcs::Explanation;
 
 // The file layer's message boxes become lines on the error stream.
@@ -221,6 +227,83 @@ int Write(Context &c, const std::string &path8, std::istream &in)
     }
 }
 
+// --- check ---------------------------------------------------------------------------
+
+// Hours are not reduced and may run past 99.
+std::string FormatSeconds(int64_t seconds)
+{
+    std::ostringstream o;
+    o << std::setfill('0') << std::setw(2) << seconds / 3600 << ':' << std::setw(2) << seconds / 60 % 60
+      << ':' << std::setw(2) << seconds % 60;
+    return o.str();
+}
+
+std::string ProblemWords(int code)
+{
+    std::string ja, en;
+    for (KCheckTexts::Text line : KCheckTexts::LinesFor(code)) {
+        // The texts begin with a blank of their own.
+        ja += KCliUtf::ToUtf8(KCheckTexts::Get(line, 0).substr(1));
+        en += (en.empty() ? "" : " ") + KCliUtf::ToUtf8(KCheckTexts::Get(line, English).substr(1));
+    }
+    return ja + " / " + en;
+}
+
+int Check(Context &c, const std::string &path8)
+{
+    std::u16string path = KCliUtf::FromUtf8(path8);
+    if (!c.files.Exists(path))
+        return Refused(c, path8, KMessageCatalog::FileMissing);
+    if (CheckFileKind(c.files, path) != KFileKind::Schedule) {
+        uint64_t size = 0;
+        bool readable = c.files.FileSize(path, size) == KFsStatus::Ok && size >= 16;
+        return Refused(c, path8, readable ? KMessageCatalog::NotSchedulerFile : KMessageCatalog::DamagedFile);
+    }
+    KScheduleFile f(c.files, c.prompter);
+    f.SetLanguage(English);
+    f.SetFileName(path);
+    if (!f.ReadSchedule())
+        return Refused(c, path8, f.ErrorCode);
+    KDaySchedule &s = *f.Schedule;
+    const KCheckReport report = KScheduleEditCore::Check(s);
+    const int n = s.GetCount();
+    int problems = 0;
+    for (int i = 0; i < n; ++i)
+        problems += s.CheckCodes[size_t(i)] != 0 ? 1 : 0;
+    const std::string total = FormatSeconds(s.TotalSeconds());
+    if (c.json) {
+        KCliJson::Json j = KCliJson::Json::object();
+        j["frames"] = KCliJson::Json::array();
+        for (int i = 0; i < n; ++i)
+            j["frames"].push_back({{"index", i}, {"code", s.CheckCodes[size_t(i)]}});
+        j["problems"] = problems;
+        j["overFullDay"] = s.OverFullDay;
+        j["total"] = total;
+        if (report.Clean())
+            j["report"] = nullptr;
+        else if (report.Index < 0)
+            j["report"] = {{"index", nullptr}, {"code", report.Code}};
+        else
+            j["report"] = {{"index", report.Index}, {"code", report.Code}};
+        c.out << j.dump(2) << "\n";
+    } else {
+        for (int i = 0; i < n; ++i) {
+            const int code = s.CheckCodes[size_t(i)];
+            if (code == 0)
+                continue;
+            const KScheduleFrame &fr = *s.GetFrame(i);
+            c.out << "frame " << i + 1 << " ("
+                  << KCliUtf::ToUtf8(FormatTime(ToClockTime(fr.StartTime), false)) << "-"
+                  << KCliUtf::ToUtf8(FormatTime(ToClockTime(fr.EndTime()), false)) << " "
+                  << KCliUtf::ToUtf8(fr.ItemName) << "): code " << code << ": " << ProblemWords(code) << "\n";
+        }
+        if (s.OverFullDay)
+            c.out << "all frames: code 9: " << ProblemWords(KDaySchedule::OverFullDayCode) << "\n";
+        c.out << "total: " << total << "\n";
+    }
+    return report.Clean() ? ExitOk : ExitProblems;
+}
+
 } // namespace
 
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
@@ -253,6 +336,8 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
     }
     if (args[0] == "show")
         return Show(c, rest[0]);
+    if (args[0] == "check")
+        return Check(c, rest[0]);
     if (args[0] == "write" && !c.json)
         return Write(c, rest[0], in);
     err << Usage;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "model/KItemColorStore.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // The names and colours of the item pool, without any user interface.
 // Names keep their order of arrival and are compared without regard to letter case.
-class KItemPoolCore {
+class KItemPoolCore : public KItemColorStore {
 public:
     static constexpr int MaxCapacity = 80;
 
@@ -22,9 +24,10 @@ public:
     int Count() const { return int(names_.size()); }
     bool IsFull() const { return Count() >= capacity_; }
 
-    int AddItem(const std::u16string &name, uint32_t color);
-    int SetItemColor(const std::u16string &name, uint32_t color);
-    uint32_t GetItemColor(const std::u16string &name, uint32_t fallback) const;
+    int AddItem(const std::u16string &name, uint32_t color) override;
+    int SetItemColor(const std::u16string &name, uint32_t color) override;
+    uint32_t GetItemColor(const std::u16string &name, uint32_t fallback) const override;
+    bool HasItem(const std::u16string &name) const override { return IndexOf(name) >= 0; }
 
     // Index of the name, -1 when it is not in the pool.
     int IndexOf(const std::u16string &name) const;

@@ -144,3 +144,94 @@ int32_t KDaySchedule::FindFrameAt(KSchTime t) const
     }
     return capacity_;
 }
+
+namespace {
+enum class Side { Meets, Overlaps, Gap };
+
+constexpr KSchTime WholeDay{24, 0, 0};
+} // namespace
+
+int32_t KDaySchedule::CheckFrame(int32_t index, const KScheduleFrame &frame) const
+{
+    const int32_t n = GetCount();
+    if (index < 0 || index >= capacity_ || n == 0)
+        return 0;
+    const KScheduleFrame &p = frames_[size_t(PrevIndex(index))];
+    const KScheduleFrame &nx = frames_[size_t(NextIndex(index))];
+    const KSchTime pS = ToClockTime(p.StartTime), pE = ToClockTime(p.EndTime());
+    const KSchTime s = ToClockTime(frame.StartTime), e = ToClockTime(frame.EndTime());
+    const KSchTime nS = ToClockTime(nx.StartTime);
+
+    Side before = Side::Gap;
+    if (s == pE)
+        before = Side::Meets;
+    else if (LessOrEqual(pS, pE) ? (LessOrEqual(pS, s) && Less(s, pE))
+                                 : (GreaterOrEqual(s, pS) || LessOrEqual(s, pE)))
+        before = Side::Overlaps;
+    Side after = Side::Gap;
+    if (e == nS)
+        after = Side::Meets;
+    else if (LessOrEqual(s, e) ? (LessOrEqual(s, nS) && Less(nS, e))
+                               : (GreaterOrEqual(nS, s) || LessOrEqual(nS, e)))
+        after = Side::Overlaps;
+
+    static const int32_t Codes[3][3] = {
+        // after: meets, overlaps, gap
+        {0, 2, 5}, // before meets
+        {1, 3, 8}, // before overlaps
+        {4, 7, 6}, // before gap
+    };
+    return Codes[int(before)][int(after)];
+}
+
+int32_t KDaySchedule::CheckSchedule()
+{
+    OverFullDay = false;
+    int32_t count = 0;
+    CheckCodes.assign(size_t(capacity_), 0);
+    for (int32_t i = 0; i < capacity_; ++i) {
+        const KScheduleFrame &f = frames_[size_t(i)];
+        if (!f.HasItemName())
+            continue;
+        const int32_t code = CheckFrame(i, f);
+        if (code != 0)
+            ++count;
+        CheckCodes[size_t(i)] = code;
+    }
+    OverFullDay = TotalSeconds() > WholeDay.TotalSeconds();
+    return count;
+}
+
+int64_t KDaySchedule::TotalSeconds() const
+{
+    int64_t total = 0;
+    for (const KScheduleFrame &f : frames_) {
+        if (f.HasItemName())
+            total += f.Duration.TotalSeconds();
+    }
+    return total;
+}
+
+bool KDaySchedule::SetChronoTime(int32_t index, int mode)
+{
+    const int32_t n = GetCount();
+    if (index < 0 || index >= n || mode < 0 || mode > 4)
+        return false;
+    KScheduleFrame &f = frames_[size_t(index)];
+    // A lone frame is its own neighbour: tying its end to its own start makes it a whole day.
+    const bool alone = n == 1;
+    if (mode == 0 || mode == 1 || mode == 4) {
+        const KSchTime oldEnd = f.EndTime();
+        f.StartTime = ToClockTime(frames_[size_t(PrevIndex(index))].EndTime());
+        if (mode != 0)
+            f.Duration = alone ? WholeDay : DiffTimes(oldEnd, f.StartTime);
+    }
+    if (mode == 2 || mode == 3 || mode == 4) {
+        const KSchTime nextStart = ToClockTime(frames_[size_t(NextIndex(index))].StartTime);
+        if (mode == 2)
+            f.StartTime = ToClockTime(DiffTimes(nextStart, f.Duration));
+        else
+            f.Duration = alone ? WholeDay : DiffTimes(nextStart, ToClockTime(f.StartTime));
+    }
+    return true;
+}

@@ -34,6 +34,23 @@ public:
 
     int32_t Capacity() const { return capacity_; }
 
+    // The check of an edited schedule: each frame against its neighbours on the 24-hour circle.
+    // Codes: 0 meets both, 1 overlaps before, 2 overlaps after, 3 overlaps both, 4 gap before,
+    // 5 gap after, 6 gaps both, 7 gap before and overlap after, 8 overlap before and gap after.
+    // OverFullDayCode stands for OverFullDay and is never stored in CheckCodes.
+    static constexpr int32_t OverFullDayCode = 9;
+    int32_t CheckFrame(int32_t index, const KScheduleFrame &frame) const;
+    // Fills CheckCodes and OverFullDay; returns the number of frames with a non-zero code.
+    int32_t CheckSchedule();
+    // Sum of the durations of the used frames in seconds (never wraps, unlike the byte hours).
+    int64_t TotalSeconds() const;
+
+    // Sets frame index's start and/or end from its neighbours:
+    // 0 start from the previous end, duration kept; 1 the same, end kept;
+    // 2 end from the next start, duration kept; 3 the same, start kept; 4 both 1 and 3.
+    // False when there is no such frame or mode.
+    bool SetChronoTime(int32_t index, int mode);
+
     std::vector<int32_t> CheckCodes;
     bool OverFullDay = false;
 
