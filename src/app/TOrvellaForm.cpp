@@ -50,6 +50,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     BindListCommands();
     BindFileCommands();
     BindWeekCommands();
+    BindSkinCommands();
 
     // Start-up values.
     Language = 0;
@@ -162,7 +163,7 @@ void TOrvellaForm::FormCreate()
     EnterSkinModeButton->hide();
     ExitSkinModeButton->hide();
     Action("ViewSkinMode")->setEnabled(false);
-    PlaceSkinControls();
+    PlaceSkinButtons();
 
     InitWeekPanel(Language);
     SetButtonHints(Language);
@@ -175,18 +176,6 @@ void TOrvellaForm::FormCreate()
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { WriteSettingsFile(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { WriteSettingsFile(); });
     show();
-}
-
-void TOrvellaForm::PlaceSkinControls()
-{
-    const int panelW = SchListPanel->width();
-    const int panelH = SchListPanel->height();
-    EnterSkinModeButton->setGeometry(panelW - 24 - 2, panelH - 24 - 2, 24, 24);
-    ExitSkinModeButton->setGeometry(EnterSkinModeButton->geometry());
-    SkinModeClockLabel->adjustSize();
-    const int left = SkinSize == 4 ? 10 : EnterSkinModeButton->x() - SkinModeClockLabel->width() - 10;
-    SkinModeClockLabel->move(left, panelH - SkinModeClockLabel->height() - 4);
-    SkinModeClockLabel->raise();
 }
 
 void TOrvellaForm::AddDefaultFrame(KDaySchedule &schedule)
@@ -259,18 +248,22 @@ void TOrvellaForm::AcceptLaterStarts(KSingleInstance &instance)
 
 bool TOrvellaForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto *widget = static_cast<QWidget *>(watched);
-        if (widget->window() == this && widget != this)
-            FormKeyDown(static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this) {
+        // An unhandled key goes on to the parent of the widget that did not take it, with
+        // the same event; only the first delivery is a new key press.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool passedOn = event == lastKeyEvent_ && key->timestamp() == lastKeyTimestamp_ &&
+                              lastKeyReceiver_ && lastKeyReceiver_->parent() == watched;
+        lastKeyEvent_ = event;
+        lastKeyTimestamp_ = key->timestamp();
+        lastKeyReceiver_ = watched;
+        if (!passedOn)
+            FormKeyDown(key);
     }
+    if (SkinMode && watched == SchListPanel && FilterSkinPanelEvent(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TOrvellaForm::keyPressEvent(QKeyEvent *event)
-{
-    FormKeyDown(event);
-    QMainWindow::keyPressEvent(event);
 }
 
 void TOrvellaForm::FormKeyDown(QKeyEvent *event)

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <array>
@@ -20,6 +21,7 @@ class QColorDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -118,6 +120,29 @@ public:
     void OptWkSchConfigExecute();
     void OptWkSchAutoExecute();
     bool IsUsableScheduleFile(const QString &path);
+
+    // Skin mode: the pie or the timeline alone in a small borderless window.
+    void EnterSkinMode();
+    void ExitSkinMode();
+    void ViewSkinModeExecute();
+    void SetSkinSize(int size);
+    void SetSkinTransparency(int level);
+    void SetSkinStayOnTop(bool value);
+    void ClampToScreen();
+    void PlaceSkinButtons();
+    // The skin fields to and from SkinState (settings file), and the start in skin mode.
+    void PackSkinState();
+    void UnpackSkinState();
+    void ApplySkinState();
+    // Window alpha (0..255) of a transparency level; a stray level gives 220.
+    static int SkinAlpha(int level);
+    // Height and width factors of a skin size for a view, and the size of its time mark.
+    struct SkinSizeFactors {
+        double Height = 1.0;
+        double Width = 1.0;
+        int MarkSize = 13;
+    };
+    static SkinSizeFactors SkinFactors(int viewType, int size);
 
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
@@ -235,7 +260,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -246,7 +270,6 @@ private:
     void BindButtons();
     void InitWeekPanel(int language);
     void SetButtonHints(int language);
-    void PlaceSkinControls();
     QAction *MakeAction(const char *name, const QString &caption, const QString &shortcut = QString());
     void FormKeyDown(QKeyEvent *event);
     bool FormClose();
@@ -272,7 +295,16 @@ private:
     void BindListCommands();
 
     // Skin mode.
+    void BindSkinCommands();
     void OpenSkinPopupFromKeyboard();
+    void AttachSkinHandlers(bool on);
+    void LayOutShownGraph();
+    void SetClientArea(QSize size);
+    void SkinMouseDown(QMouseEvent *event);
+    void SkinMouseMove(QMouseEvent *event);
+    void SkinMouseUp(QMouseEvent *event);
+    bool FilterSkinPanelEvent(QEvent *event);
+    void ReshowAfterFlagChange(bool wasVisible);
 
     // The graph and count views (TOrvellaForm_Graphs.cpp).
     void StoreListCursorAndDestroyList();
@@ -302,4 +334,9 @@ private:
     KPlatform platform_;
     QSize screenSize_;
     QActionGroup *clockGroup_ = nullptr;
+    // A key press reaches the window's filter once per widget it passes through;
+    // these tell the first delivery from the ones that follow.
+    const QEvent *lastKeyEvent_ = nullptr;
+    QPointer<QObject> lastKeyReceiver_;
+    quint64 lastKeyTimestamp_ = 0;
 };

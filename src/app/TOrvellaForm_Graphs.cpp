@@ -68,10 +68,12 @@ void TOrvellaForm::DestroyCountView()
 
 void TOrvellaForm::ShowSkinButtons(bool on)
 {
-    ExitSkinModeButton->hide();
-    EnterSkinModeButton->setVisible(on);
-    if (on)
+    EnterSkinModeButton->setVisible(on && !SkinMode);
+    ExitSkinModeButton->setVisible(on && SkinMode);
+    if (on) {
         EnterSkinModeButton->raise();
+        ExitSkinModeButton->raise();
+    }
     Action("ViewSkinMode")->setEnabled(on);
 }
 

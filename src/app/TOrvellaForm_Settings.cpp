@@ -74,22 +74,19 @@ void TOrvellaForm::RestoreLastView()
     if (LastViewType != vtWeekCount)
         ViewType = LastViewType;
     SwitchView(ViewType);
-    SkinStayOnTop = SkinState.Flags & 2;
-    if (SkinState.Size)
-        SkinSize = SkinState.Size;
-    SkinTransparency = SkinState.Transparency;
-    SkinPos = QPoint(SkinState.Left, SkinState.Top);
+    UnpackSkinState();
+    // Skin mode comes back only on the pie or the timeline.
+    if ((SkinState.Flags & 1) != 0 && (ViewType == vtPie || ViewType == vtTimeline)) {
+        ApplySkinState();
+        EnterSkinMode();
+    }
 }
 
 bool TOrvellaForm::WriteSettingsFile()
 {
     if (!platform_.AppData || !platform_.Files)
         return false;
-    SkinState.Flags = uint8_t((SkinMode ? 1 : 0) | (SkinStayOnTop ? 2 : 0));
-    SkinState.Size = uint8_t(SkinSize);
-    SkinState.Transparency = uint8_t(SkinTransparency);
-    SkinState.Top = SkinPos.y();
-    SkinState.Left = SkinPos.x();
+    PackSkinState();
 
     KOrvellaEnv env(*platform_.Files, *platform_.Prompter, *platform_.AppData);
     env.SetLanguage(Language);

@@ -22,6 +22,10 @@ void TOrvellaForm::SwitchView(int type)
         return;
     }
 
+    // Skin mode shows only the pie or the timeline: another view brings the normal window back.
+    if (SkinMode && type != vtPie && type != vtTimeline && type >= vtList && type <= vtWeekCount)
+        ExitSkinMode();
+
     switch (type) {
     case vtList:
         EnterSkinModeButton->hide();
@@ -52,6 +56,12 @@ void TOrvellaForm::SwitchView(int type)
         break;
     default:
         return;
+    }
+
+    // A graph made anew in skin mode takes the skin's handlers and size.
+    if (SkinMode) {
+        AttachSkinHandlers(true);
+        SetSkinSize(SkinSize);
     }
 
     UpdateViewMenuChecks(ViewType);

@@ -7,10 +7,23 @@
 
 namespace KMainGraphSetup {
 
-void SetUpPie(KTSchedulePie *pie, QSize panel, bool oneHourScale, bool timeMark)
+void LayOutPie(KTSchedulePie *pie, QSize panel)
 {
     pie->SetRadius(std::min(panel.width(), panel.height()) / 2 - 30);
     pie->move((panel.width() - pie->width()) / 2, (panel.height() - pie->height()) / 2);
+}
+
+void LayOutTimeline(KTScheduleTimeline *timeline, QSize panel)
+{
+    const int w = panel.width(), h = panel.height();
+    timeline->setGeometry(2, 10, w - 32, h - 40);
+    timeline->AxisLength = h - 60;
+    timeline->BarWidth = w - (timeline->Origin.x() + timeline->AxisWidth + timeline->BarGap) - 42;
+}
+
+void SetUpPie(KTSchedulePie *pie, QSize panel, bool oneHourScale, bool timeMark)
+{
+    LayOutPie(pie, panel);
     pie->MaxLabelMoves = 7;
     pie->TickCount = 8;
     pie->TickStartAngle = 90;
@@ -26,10 +39,7 @@ void SetUpPie(KTSchedulePie *pie, QSize panel, bool oneHourScale, bool timeMark)
 
 void SetUpTimeline(KTScheduleTimeline *timeline, QSize panel, bool oneHourScale, bool timeMark)
 {
-    const int w = panel.width(), h = panel.height();
-    timeline->setGeometry(2, 10, w - 32, h - 40);
-    timeline->AxisLength = h - 60;
-    timeline->BarWidth = w - (timeline->Origin.x() + timeline->AxisWidth + timeline->BarGap) - 42;
+    LayOutTimeline(timeline, panel);
     timeline->LabelOffset = 30;
     timeline->TickIntervals = 8;
     timeline->TickColor = 0x000000;

@@ -12,4 +12,7 @@ namespace KMainGraphSetup {
 void SetUpPie(KTSchedulePie *pie, QSize panel, bool oneHourScale, bool timeMark);
 // Places the timeline in a view panel of the given size with its axis and bar sizes.
 void SetUpTimeline(KTScheduleTimeline *timeline, QSize panel, bool oneHourScale, bool timeMark);
+// Only the size and place parts of the two above (the panel was resized).
+void LayOutPie(KTSchedulePie *pie, QSize panel);
+void LayOutTimeline(KTScheduleTimeline *timeline, QSize panel);
 } // namespace KMainGraphSetup

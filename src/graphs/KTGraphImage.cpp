@@ -5,6 +5,8 @@
 #include "graphs/KTTimeMark.h"
 #include "model/KDaySchedule.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -122,6 +124,36 @@ void KTGraphImage::mouseMoveEvent(QMouseEvent *event)
     if (onMouseMoveUser_)
         onMouseMoveUser_(event);
     QWidget::mouseMoveEvent(event);
+}
+
+void KTGraphImage::mousePressEvent(QMouseEvent *event)
+{
+    if (!onMouseDown_)
+        return QWidget::mousePressEvent(event);
+    onMouseDown_(event);
+    event->accept();
+}
+
+void KTGraphImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!onMouseUp_)
+        return QWidget::mouseReleaseEvent(event);
+    onMouseUp_(event);
+    event->accept();
+}
+
+void KTGraphImage::SetPopupMenu(QMenu *menu, bool autoPopup)
+{
+    popupMenu_ = menu;
+    autoPopup_ = autoPopup;
+}
+
+void KTGraphImage::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!popupMenu_ || !autoPopup_)
+        return QWidget::contextMenuEvent(event);
+    popupMenu_->popup(event->globalPos());
+    event->accept();
 }
 
 void KTGraphImage::leaveEvent(QEvent *event)

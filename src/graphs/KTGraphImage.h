@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMargins>
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -31,6 +32,13 @@ public:
     LabelEnterHandler OnLabelEnter;
     LabelLeaveHandler OnLabelLeave;
     void SetOnMouseMoveUser(MouseMoveHandler handler) { onMouseMoveUser_ = std::move(handler); }
+    // Replaceable mouse-button handlers; a control with a handler takes the button's events itself.
+    void SetOnMouseDown(MouseMoveHandler handler) { onMouseDown_ = std::move(handler); }
+    void SetOnMouseUp(MouseMoveHandler handler) { onMouseUp_ = std::move(handler); }
+    // A popup menu the control opens by itself on a context-menu request (when autoPopup is on).
+    void SetPopupMenu(QMenu *menu, bool autoPopup);
+    QMenu *PopupMenu() const { return popupMenu_; }
+    bool AutoPopup() const { return autoPopup_; }
 
     int ItemLabelCount() const { return int(itemLabels_.size()); }
     // Final area of item label i in control coordinates.
@@ -47,6 +55,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
     // The image, resized to the control first when the control's size changed (a hidden
@@ -84,6 +95,10 @@ private:
 
     mutable QImage canvas_;
     MouseMoveHandler onMouseMoveUser_;
+    MouseMoveHandler onMouseDown_;
+    MouseMoveHandler onMouseUp_;
+    QPointer<QMenu> popupMenu_;
+    bool autoPopup_ = false;
     bool labelInside_ = false;
     int drawCount_ = 0;
     QPointer<KTTimeMark> timeMark_;
