@@ -76,6 +76,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     Timer1->start();
 
     FormCreate();
+    BuildTray();
 }
 
 TOrvellaForm::~TOrvellaForm()
@@ -220,6 +221,9 @@ void TOrvellaForm::ClockTick()
 
     // 9. The today mark of the week panel.
     TickWeekPanel(reading.Weekday);
+
+    // The tray icon's tooltip.
+    TickTray(now);
 }
 
 void TOrvellaForm::ShowMessageCode(int code, const QString &fileName)
@@ -276,9 +280,10 @@ void TOrvellaForm::FormKeyDown(QKeyEvent *event)
 
 void TOrvellaForm::closeEvent(QCloseEvent *event)
 {
-    if (FormClose())
+    if (FormClose()) {
         event->accept();
-    else
+        emit FormClosed();
+    } else
         event->ignore();
 }
 

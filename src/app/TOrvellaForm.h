@@ -149,6 +149,11 @@ public:
     // Later starts of the program: each request that reaches this first instance brings the window back.
     void AcceptLaterStarts(KSingleInstance &instance);
 
+    // Linux desktop (TOrvellaForm_Desktop.cpp): tray icon.
+    // Shows the window when hidden, hides it when shown (the tray's click and menu).
+    void ToggleWindowFromTray();
+    QMenu *TrayMenu = nullptr;
+
     // State of the window (names as the rest of the program knows them).
     int Language = 0;
     bool WeekSchOpen = false;
@@ -258,6 +263,10 @@ public:
     // Actions, looked up by their names.
     QAction *Action(const char *name) const;
 
+signals:
+    // The window has agreed to close: the application ends (the tray alone keeps nothing open).
+    void FormClosed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -330,6 +339,10 @@ private:
     // Opens a schedule or week schedule file as the open command does, adding it to the recent files.
     void OpenFileOfAnyKind(const QString &path);
     bool saveAsWritten_ = false;
+    // Linux desktop (TOrvellaForm_Desktop.cpp).
+    void BuildTray();
+    void TickTray(KSchTime now);
+    QString trayToolTip_;
 
     KPlatform platform_;
     QSize screenSize_;

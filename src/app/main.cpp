@@ -5,9 +5,11 @@
 #include "platform/qt/KQtAppDataFolder.h"
 #include "platform/qt/KQtFileDialogs.h"
 #include "platform/qt/KQtPrompter.h"
+#include "platform/qt/KQtTrayIcon.h"
 #include "platform/qt/KSingleInstance.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -15,11 +17,15 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName("Tolvarin");
     QApplication::setApplicationName("Orvella");
     QApplication::setApplicationDisplayName("Orvella");
+    // The menu entry and icon the desktop knows the planner by.
+    QApplication::setDesktopFileName("org.tolvarin.Orvella");
 
     // One instance at a time: a later start brings the first window forward and ends.
     KSingleInstance instance("OrvellaMainWindow");
+    // The file manager hands over one file; a later start passes it to the running planner.
+    const QString path = KSingleInstance::PathArgument(QApplication::arguments());
     if (!instance.TryBecomePrimary()) {
-        instance.ActivatePrimary();
+        instance.SendToPrimary(path);
         return 0;
     }
 
@@ -34,11 +40,17 @@ int main(int argc, char *argv[])
     platform.Files = &files;
     platform.AppData = &appData;
     platform.FileDialogs = &fileDialogs;
+    // Linux desktop: the tray icon, when the desktop has a tray.
+    KQtTrayIcon tray;
+    platform.Tray = &tray;
 
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);
     fileDialogs.SetOwner(&form);
     form.AcceptLaterStarts(instance);
+    // The window may be hidden in the tray while a dialog closes: only closing the window ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&form, &TOrvellaForm::FormClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A version dialog with default contents lives as long as the window; the Help
     // command shows one of its own.
     TKVersionDialog hiddenVersionDialog;

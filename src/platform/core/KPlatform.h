@@ -5,6 +5,7 @@ class KPrompter;
 class KFileSystem;
 class KAppDataFolder;
 class KFileDialogs;
+class KTrayIcon;
 
 // The platform services a window or file object works with. Nothing here is
 // owned: the program's entry point (or a test) keeps them alive.
@@ -15,4 +16,6 @@ struct KPlatform {
     KAppDataFolder *AppData = nullptr;
     // File commands: the open and save dialogs.
     KFileDialogs *FileDialogs = nullptr;
+    // Linux desktop: the tray icon (none: no tray).
+    KTrayIcon *Tray = nullptr;
 };

@@ -1,0 +1,61 @@
+// The main window on the Linux desktop: the tray icon.
+#include "app/TOrvellaForm.h"
+
+#include "desktop/core/KTrayToolTip.h"
+#include "platform/core/KClock.h"
+#include "platform/qt/KTrayIcon.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenu>
+
+namespace {
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addFile(QString(":/icons/orvella-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+} // namespace
+
+void TOrvellaForm::BuildTray()
+{
+    Q_INIT_RESOURCE(desktop);
+    if (windowIcon().isNull())
+        setWindowIcon(AppIcon());
+    if (platform_.Tray == nullptr || !platform_.Tray->IsAvailable())
+        return;
+    auto *showHide =
+        MakeAction("TrayShowWindow", Language == 1 ? "Show/Hide window" : "ウィンドウの表示/非表示(&W)");
+    connect(showHide, &QAction::triggered, this, &TOrvellaForm::ToggleWindowFromTray);
+    TrayMenu = new QMenu(this);
+    TrayMenu->setObjectName("TrayMenu");
+    TrayMenu->addAction(showHide);
+    TrayMenu->addAction(Action("AlarmSoundStop"));
+    TrayMenu->addSeparator();
+    TrayMenu->addAction(Action("FileExit1"));
+    platform_.Tray->OnActivated = [this] { ToggleWindowFromTray(); };
+    platform_.Tray->Show(AppIcon(), TrayMenu);
+    TickTray(ToClockTime(platform_.Clock->Now().Time));
+}
+
+void TOrvellaForm::ToggleWindowFromTray()
+{
+    if (isVisible() && !isMinimized())
+        hide();
+    else
+        RestoreAndActivate();
+}
+
+void TOrvellaForm::TickTray(KSchTime now)
+{
+    if (TrayMenu == nullptr)
+        return;
+    // The text changes about once a minute; the tray hears only of changes.
+    const QString text = QString::fromStdU16String(KTrayToolTip::Text(ShownSchedule, now, Language));
+    if (text == trayToolTip_)
+        return;
+    trayToolTip_ = text;
+    platform_.Tray->SetToolTip(text);
+}
