@@ -21,6 +21,8 @@ PACKAGES=(
   python3-icalendar
   # checking the desktop integration files (menu entry, AppStream, MIME types)
   desktop-file-utils appstream shared-mime-info libglib2.0-bin
+  # a private session bus for the notification tests
+  dbus-daemon
 )
 
 missing=()

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/core/KDesktopNotifier.h"
+
+#include <QDBusConnection>
+#include <QObject>
+
+// Desktop notifications through the freedesktop notification service on the session bus.
+// Calls are asynchronous and their errors ignored: without a bus or a service nothing is
+// shown and nothing waits. A new notification replaces the one sent before it.
+class KDBusNotifier : public QObject, public KDesktopNotifier {
+    Q_OBJECT
+
+public:
+    explicit KDBusNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(),
+                           QObject *parent = nullptr);
+
+    void Notify(const std::u16string &summary, const std::u16string &body) override;
+    // The id the service gave the last notification; 0 before any answer.
+    uint LastId() const { return lastId_; }
+
+    static constexpr const char *Service = "org.freedesktop.Notifications";
+    static constexpr const char *Path = "/org/freedesktop/Notifications";
+    static constexpr const char *Interface = "org.freedesktop.Notifications";
+    // How long a notification stays, in milliseconds.
+    static constexpr int ExpireMs = 30000;
+
+private:
+    QDBusConnection bus_;
+    uint lastId_ = 0;
+};
