@@ -222,8 +222,8 @@ void TOrvellaForm::ClockTick()
     // 9. The today mark of the week panel.
     TickWeekPanel(reading.Weekday);
 
-    // The tray icon's tooltip.
-    TickTray(now);
+    // The tray icon's tooltip; a file from the desktop that waited for a modal window.
+    TickDesktop(now);
 }
 
 void TOrvellaForm::ShowMessageCode(int code, const QString &fileName)

@@ -35,6 +35,7 @@ class KTSchTimeCount;
 class KToptionPanel_I;
 class KToptionPanel_II;
 class KTScheduleItemPool;
+class KSingleInstance;
 class KTFileLogOnMenu;
 class TKClock;
 class TKCurSchView;
@@ -149,10 +150,16 @@ public:
     // Later starts of the program: each request that reaches this first instance brings the window back.
     void AcceptLaterStarts(KSingleInstance &instance);
 
-    // Linux desktop (TOrvellaForm_Desktop.cpp): tray icon.
+    // Linux desktop (TOrvellaForm_Desktop.cpp): tray icon, files handed over by the desktop.
     // Shows the window when hidden, hides it when shown (the tray's click and menu).
     void ToggleWindowFromTray();
     QMenu *TrayMenu = nullptr;
+    // Opens a file the desktop handed over (the start's path argument, or a later start's)
+    // through the prompts of File > Open. While a modal window is open the file waits for it
+    // to close; a later file replaces one still waiting.
+    void OpenFileFromDesktop(const QString &path);
+    // Later starts: bring the window forward and open the file they name.
+    void AcceptLaterStarts(KSingleInstance &instance);
 
     // State of the window (names as the rest of the program knows them).
     int Language = 0;
@@ -341,8 +348,11 @@ private:
     bool saveAsWritten_ = false;
     // Linux desktop (TOrvellaForm_Desktop.cpp).
     void BuildTray();
-    void TickTray(KSchTime now);
+    void TickDesktop(KSchTime now);
+    void OpenPendingDesktopFile();
     QString trayToolTip_;
+    QString desktopPath_;
+    bool desktopOpenBusy_ = false;
 
     KPlatform platform_;
     QSize screenSize_;

@@ -1,13 +1,16 @@
-// The main window on the Linux desktop: the tray icon.
+// The main window on the Linux desktop: the tray icon and files handed over by the desktop.
 #include "app/TOrvellaForm.h"
 
 #include "desktop/core/KTrayToolTip.h"
 #include "platform/core/KClock.h"
+#include "platform/qt/KSingleInstance.h"
 #include "platform/qt/KTrayIcon.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QMenu>
+#include <utility>
 
 namespace {
 QIcon AppIcon()
@@ -37,7 +40,7 @@ void TOrvellaForm::BuildTray()
     TrayMenu->addAction(Action("FileExit1"));
     platform_.Tray->OnActivated = [this] { ToggleWindowFromTray(); };
     platform_.Tray->Show(AppIcon(), TrayMenu);
-    TickTray(ToClockTime(platform_.Clock->Now().Time));
+    TickDesktop(ToClockTime(platform_.Clock->Now().Time));
 }
 
 void TOrvellaForm::ToggleWindowFromTray()
@@ -48,8 +51,10 @@ void TOrvellaForm::ToggleWindowFromTray()
         RestoreAndActivate();
 }
 
-void TOrvellaForm::TickTray(KSchTime now)
+void TOrvellaForm::TickDesktop(KSchTime now)
 {
+    if (!desktopPath_.isEmpty())
+        OpenPendingDesktopFile();
     if (TrayMenu == nullptr)
         return;
     // The text changes about once a minute; the tray hears only of changes.
@@ -58,4 +63,35 @@ void TOrvellaForm::TickTray(KSchTime now)
         return;
     trayToolTip_ = text;
     platform_.Tray->SetToolTip(text);
+}
+
+void TOrvellaForm::AcceptLaterStarts(KSingleInstance &instance)
+{
+    connect(&instance, &KSingleInstance::ActivationRequested, this, &TOrvellaForm::RestoreAndActivate);
+    // Queued: the request has been answered and its connection closed before any prompt runs.
+    connect(&instance, &KSingleInstance::OpenRequested, this, &TOrvellaForm::OpenFileFromDesktop,
+            Qt::QueuedConnection);
+}
+
+void TOrvellaForm::OpenFileFromDesktop(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    desktopPath_ = path;
+    OpenPendingDesktopFile();
+}
+
+void TOrvellaForm::OpenPendingDesktopFile()
+{
+    // An open already under way (its prompts run their own event loop) takes the new file
+    // when it is done; a dialog the user has open keeps it waiting until the next tick.
+    if (desktopOpenBusy_ || QApplication::activeModalWidget() != nullptr)
+        return;
+    desktopOpenBusy_ = true;
+    while (!desktopPath_.isEmpty()) {
+        const QString path = std::exchange(desktopPath_, QString());
+        RestoreAndActivate();
+        OpenRecentFile(path);
+    }
+    desktopOpenBusy_ = false;
 }

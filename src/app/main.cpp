@@ -9,7 +9,7 @@
 #include "platform/qt/KSingleInstance.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -55,5 +55,8 @@ int main(int argc, char *argv[])
     // command shows one of its own.
     TKVersionDialog hiddenVersionDialog;
     hiddenVersionDialog.hide();
+    // A file given at start opens once the window is up, as if chosen with File > Open.
+    if (!path.isEmpty())
+        QTimer::singleShot(0, &form, [&form, path] { form.OpenFileFromDesktop(path); });
     return app.exec();
 }

@@ -23,6 +23,8 @@ struct WindowHarness {
     // lives in the in-memory files under /appdata.
     KFakeFileDialogs dialogs;
     KFakeAppDataFolder appData;
+    // Linux desktop: the tray the window gets (none unless a test sets one before Build()).
+    KTrayIcon *tray = nullptr;
     std::unique_ptr<TOrvellaForm> form;
     QSize screen;
     bool timerRunning;
@@ -46,6 +48,7 @@ struct WindowHarness {
         platform.Files = &files;
         platform.FileDialogs = &dialogs;
         platform.AppData = &appData;
+        platform.Tray = tray;
         form = std::make_unique<TOrvellaForm>(platform, screen);
         if (!timerRunning)
             form->Timer1->stop();

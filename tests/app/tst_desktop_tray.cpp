@@ -1,7 +1,4 @@
-#include "app/TOrvellaForm.h"
-#include "platform/fakes/KFakeClock.h"
-#include "platform/fakes/KFakeFileSystem.h"
-#include "platform/fakes/KFakePrompter.h"
+#include "app/WindowHarness.h"
 #include "platform/fakes/KFakeTrayIcon.h"
 
 #include <QAction>
@@ -12,25 +9,18 @@
 #include <memory>
 
 namespace {
-// A window whose timer is stopped: the test ticks it by hand.
+// A window whose timer is stopped (the test ticks it by hand), with a fake tray.
 struct TrayWindow {
-    KFakeClock clock;
-    KFakePrompter prompter;
-    KFakeFileSystem files;
     KFakeTrayIcon tray;
-    std::unique_ptr<TOrvellaForm> form;
+    WindowHarness h{QSize(1024, 768), false, false};
+    KFakeClock &clock = h.clock;
+    std::unique_ptr<TOrvellaForm> &form = h.form;
 
     explicit TrayWindow(bool trayAvailable)
     {
-        clock.Set(12, 0, 0, 3);
         tray.Available = trayAvailable;
-        KPlatform platform;
-        platform.Clock = &clock;
-        platform.Prompter = &prompter;
-        platform.Files = &files;
-        platform.Tray = &tray;
-        form = std::make_unique<TOrvellaForm>(platform, QSize(1024, 768));
-        form->Timer1->stop();
+        h.tray = &tray;
+        h.Build();
     }
 };
 
