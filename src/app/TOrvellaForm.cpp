@@ -248,6 +248,9 @@ void TOrvellaForm::RestoreAndActivate()
 void TOrvellaForm::AcceptLaterStarts(KSingleInstance &instance)
 {
     connect(&instance, &KSingleInstance::ActivationRequested, this, &TOrvellaForm::RestoreAndActivate);
+    // Queued: the request has been answered and its connection closed before any prompt runs.
+    connect(&instance, &KSingleInstance::OpenRequested, this, &TOrvellaForm::OpenFileFromDesktop,
+            Qt::QueuedConnection);
 }
 
 bool TOrvellaForm::eventFilter(QObject *watched, QEvent *event)

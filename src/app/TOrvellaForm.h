@@ -147,7 +147,8 @@ public:
 
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
-    // Later starts of the program: each request that reaches this first instance brings the window back.
+    // Later starts of the program: each request that reaches this first instance brings the window back
+    // and opens the file the later start names, if any.
     void AcceptLaterStarts(KSingleInstance &instance);
 
     // Linux desktop (TOrvellaForm_Desktop.cpp): tray icon, files handed over by the desktop.
@@ -158,8 +159,6 @@ public:
     // through the prompts of File > Open. While a modal window is open the file waits for it
     // to close; a later file replaces one still waiting.
     void OpenFileFromDesktop(const QString &path);
-    // Later starts: bring the window forward and open the file they name.
-    void AcceptLaterStarts(KSingleInstance &instance);
 
     // State of the window (names as the rest of the program knows them).
     int Language = 0;

@@ -3,7 +3,6 @@
 
 #include "desktop/core/KTrayToolTip.h"
 #include "platform/core/KClock.h"
-#include "platform/qt/KSingleInstance.h"
 #include "platform/qt/KTrayIcon.h"
 
 #include <QAction>
@@ -63,14 +62,6 @@ void TOrvellaForm::TickDesktop(KSchTime now)
         return;
     trayToolTip_ = text;
     platform_.Tray->SetToolTip(text);
-}
-
-void TOrvellaForm::AcceptLaterStarts(KSingleInstance &instance)
-{
-    connect(&instance, &KSingleInstance::ActivationRequested, this, &TOrvellaForm::RestoreAndActivate);
-    // Queued: the request has been answered and its connection closed before any prompt runs.
-    connect(&instance, &KSingleInstance::OpenRequested, this, &TOrvellaForm::OpenFileFromDesktop,
-            Qt::QueuedConnection);
 }
 
 void TOrvellaForm::OpenFileFromDesktop(const QString &path)
