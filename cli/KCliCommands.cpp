@@ -2,11 +2,13 @@
 
 #include "KCliExportIcs.h"
 #include "KCliJson.h"
+#include "KCliNow.h"
 #include "KCliUtf.h"
 #include "model/KCheckTexts.h"
 #include "model/KMessageCatalog.h"
 #include "model/KScheduleEditCore.h"
 #include "platform/core/KPrompter.h"
+#include "platform/core/KStdFileSystem.h"
 #include "storage/KFileKind.h"
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
@@ -28,12 +30,13 @@ const std::string Usage =
                 "       orvella-cli write FILE < JSON\n"
                 "       orvella-cli check FILE [--json]\n"
                 "       ") +
-    KCliExportIcs::Synopsis + // iCalendar export
+    KCliExportIcs::Synopsis +         // iCalendar export
+    "\n       " + KCliNow::Synopsis + // the frame of a time
     "\nshow prints a schedule (.ors), week schedule (.orw) or settings file;\n"
     "write makes a schedule or week schedule file from the JSON that show --json prints;\n"
     "check finds overlapping frames, gaps and more than 24 hours in a schedule file\n"
     "(exit 0 clean, 3 problems found);\n" +
-    KCliExportIcs::Explanation;
+    KCliExportIcs::Explanation + KCliNow::Explanation;
 
 // The file layer's message boxes become lines on the error stream.
 class KStreamPrompter : public KPrompter {
@@ -91,16 +94,16 @@ int ShowSchedule(Context &c, const std::string &path8, const std::u16string &pat
         return ExitOk;
     }
     c.out << "Schedule file: " << path8 << "\n"
-          << "Title: " << KCliUtf::ToUtf8(f.Title) << "\n"
+          << "Title: " << KCliUtf::Printable(f.Title) << "\n"
           << "Frames: " << f.Schedule->GetCount() << "\n\n"
           << " #  Start     Duration  Colour   Item / Memo\n";
     for (int i = 0; i < f.Schedule->GetCount(); ++i) {
         const KScheduleFrame &fr = *f.Schedule->GetFrame(i);
         c.out << std::setw(2) << i + 1 << "  " << Cell(KCliJson::FormatTime(fr.StartTime), 10)
               << Cell(KCliJson::FormatTime(fr.Duration), 10) << Cell(KCliJson::FormatColor(fr.Color), 9)
-              << KCliUtf::ToUtf8(fr.ItemName);
+              << KCliUtf::Printable(fr.ItemName);
         if (fr.HasMemo())
-            c.out << " / " << KCliUtf::ToUtf8(fr.Memo);
+            c.out << " / " << KCliUtf::Printable(fr.Memo);
         c.out << "\n";
     }
     return ExitOk;
@@ -122,7 +125,7 @@ int ShowWeek(Context &c, const std::string &path8, const std::u16string &path)
     c.out << "Week schedule file: " << path8 << "\n\n";
     for (int d = 0; d < KWeekSchConfig::DayCount; ++d) {
         std::u16string day = f.Config->GetDayFile(d);
-        c.out << Cell(Days[d], 11) << (day.empty() ? "(none)" : KCliUtf::ToUtf8(day)) << "\n";
+        c.out << Cell(Days[d], 11) << (day.empty() ? "(none)" : KCliUtf::Printable(day)) << "\n";
     }
     return ExitOk;
 }
@@ -155,7 +158,7 @@ int ShowSettings(Context &c, const std::string &path8, const std::u16string &pat
     c.out << Cell("week", 12) << j["week"].dump() << "\n";
     c.out << "recent files:\n";
     for (const auto &r : j["recent"])
-        c.out << "  " << r.get<std::string>() << "\n";
+        c.out << "  " << KCliUtf::Printable(KCliUtf::FromUtf8(r.get<std::string>())) << "\n";
     return ExitOk;
 }
 
@@ -166,7 +169,7 @@ public:
 
 int Show(Context &c, const std::string &path8)
 {
-    std::u16string path = KCliUtf::FromUtf8(path8);
+    std::u16string path = KStdFileSystem::TextOf(path8);
     if (!c.files.Exists(path))
         return Refused(c, path8, KMessageCatalog::FileMissing);
     KNoAppData noAppData;
@@ -194,7 +197,7 @@ int Write(Context &c, const std::string &path8, std::istream &in)
         c.err << "orvella-cli: the input is not valid JSON: " << e.what() << "\n";
         return ExitUsage;
     }
-    std::u16string path = KCliUtf::FromUtf8(path8);
+    std::u16string path = KStdFileSystem::TextOf(path8);
     try {
         auto kind = json.is_object() ? json.find("kind") : json.end();
         std::string k = kind != json.end() && kind->is_string() ? kind->get<std::string>() : "";
@@ -307,7 +310,7 @@ int Check(Context &c, const std::string &path8)
 } // namespace
 
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
-        KFileSystem &files, const KCliHost *host)
+        KFileSystem &files, const KCliHost *host, const KClock *clock)
 {
     Context c{out, err, files, KStreamPrompter(err)};
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
@@ -319,6 +322,12 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         KCliSystemHost systemHost;
         return KCliExportIcs::Run(std::vector<std::string>(args.begin() + 1, args.end()), out, err, files,
                                   c.prompter, host ? *host : systemHost);
+    }
+    // The frame of a time: a command with options of its own.
+    if (!args.empty() && args[0] == "now") {
+        KSystemClock systemClock;
+        return KCliNow::Run(std::vector<std::string>(args.begin() + 1, args.end()), out, err, files,
+                            c.prompter, clock ? *clock : systemClock);
     }
     std::vector<std::string> rest;
     for (size_t i = 1; i < args.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KCliHost.h"
+#include "platform/core/KClock.h"
 #include "platform/core/KFileSystem.h"
 
 #include <iosfwd>
@@ -19,6 +20,6 @@ constexpr int ExitProblems = 3;
 
 // args are the arguments after the program name. Without a host the machine's own is used.
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
-        KFileSystem &files, const KCliHost *host = nullptr);
+        KFileSystem &files, const KCliHost *host = nullptr, const KClock *clock = nullptr);
 
 } // namespace KCliCommands

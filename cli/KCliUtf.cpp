@@ -9,6 +9,16 @@ std::string ToUtf8(const std::u16string &text)
     return KUtf8::FromUtf16(text);
 }
 
+std::string Printable(const std::u16string &text)
+{
+    std::u16string kept;
+    kept.reserve(text.size());
+    for (char16_t c : text)
+        if (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F))
+            kept += c;
+    return ToUtf8(kept);
+}
+
 std::u16string FromUtf8(const std::string &text)
 {
     std::u16string out;

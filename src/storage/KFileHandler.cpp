@@ -54,11 +54,6 @@ std::u16string KFileHandler::BackupNameOf(const std::u16string &path)
     return KPath::StemOf(path) + u".BAK";
 }
 
-std::u16string KFileHandler::TemporaryPathOf(const std::u16string &path)
-{
-    return path + u".~new";
-}
-
 bool KFileHandler::ReadWholeFile(const std::u16string &path, std::vector<uint8_t> &out, KFsStatus &status)
 {
     uint64_t size = 0;
@@ -78,16 +73,16 @@ bool KFileHandler::ReadWholeFile(const std::u16string &path, std::vector<uint8_t
 KFsStatus KFileHandler::ReplaceContents(const std::u16string &path, const std::vector<uint8_t> &contents,
                                         bool &createFailed)
 {
-    std::u16string temp = TemporaryPathOf(path);
+    std::u16string temp;
     createFailed = false;
-    KFsStatus st = Files.WriteNewFile(temp, contents);
+    KFsStatus st = Files.WriteTemporary(path, contents, temp);
     if (st != KFsStatus::Ok) {
         createFailed = st == KFsStatus::NotFound;
-        Files.Remove(temp);
+        if (!temp.empty())
+            Files.Remove(temp);
         return st;
     }
-    st = Files.Rename(temp, path);
-    if (st != KFsStatus::Ok) {
+    if (Files.Rename(temp, path) != KFsStatus::Ok) {
         Files.Remove(temp);
         return KFsStatus::IoError;
     }
@@ -100,11 +95,13 @@ int KFileHandler::MakeBackup(const std::u16string &path, const std::u16string &b
         return 2;
     if (KPath::NameOf(path) == backupName)
         return 1;
-    std::u16string backupPath = KPath::FolderOf(path) + backupName;
-    std::vector<uint8_t> old;
-    KFsStatus st;
-    bool createFailed = false;
-    if (!ReadWholeFile(path, old, st) || ReplaceContents(backupPath, old, createFailed) != KFsStatus::Ok) {
+    // The old contents are copied piece by piece: the file may be of any size.
+    const std::u16string backupPath = KPath::FolderOf(path) + backupName;
+    std::u16string temp;
+    if (Files.CopyToTemporary(path, backupPath, temp) != KFsStatus::Ok ||
+        Files.Rename(temp, backupPath) != KFsStatus::Ok) {
+        if (!temp.empty())
+            Files.Remove(temp);
         ShowMessage(CaptionSystemError, FileIoError);
         return 4;
     }
@@ -114,29 +111,38 @@ int KFileHandler::MakeBackup(const std::u16string &path, const std::u16string &b
 KWriteResult KFileHandler::CreateFileWithBlock(const std::u16string &path,
                                                const std::vector<uint8_t> &contents, uint32_t flags)
 {
-    bool exists = Files.Exists(path);
+    // A link is saved through: the link stays and the file it names gets the contents.
+    const std::u16string target = Files.ResolveLink(path);
+    const bool exists = Files.Exists(target);
     if (exists && (flags & KWriteConfirm)) {
         int lang = GetLanguage();
         std::u16string text = KPath::NameOf(path) + Text(ReplacePrompt, lang);
         if (Prompter.Ask(u"", text, KMsgIcon::None, KMsgButtons::OkCancel) == KMsgAnswer::Cancel)
             return wrCancelled;
     }
+    // A file the user may not change is not replaced behind its back, even when its folder
+    // would allow it.
+    if (exists && !Files.IsWritable(target)) {
+        ShowMessage(CaptionSystemError, CannotCreate);
+        return wrCreateFailed;
+    }
 
     // The new contents are complete on the device before anything else changes.
-    std::u16string temp = TemporaryPathOf(path);
-    KFsStatus st = Files.WriteNewFile(temp, contents);
+    std::u16string temp;
+    KFsStatus st = Files.WriteTemporary(target, contents, temp);
     if (st != KFsStatus::Ok) {
-        Files.Remove(temp);
+        if (!temp.empty())
+            Files.Remove(temp);
         ShowMessage(CaptionSystemError, st == KFsStatus::NotFound ? CannotCreate : FileIoError);
         return wrCreateFailed;
     }
     if (exists && (flags & KWriteBackup)) {
-        if (MakeBackup(path, BackupNameOf(path)) == 4) {
+        if (MakeBackup(target, BackupNameOf(target)) == 4) {
             Files.Remove(temp);
             return wrCreateFailed;
         }
     }
-    if (Files.Rename(temp, path) != KFsStatus::Ok) {
+    if (Files.Rename(temp, target) != KFsStatus::Ok) {
         Files.Remove(temp);
         ShowMessage(CaptionSystemError, FileIoError);
         return wrCreateFailed;
@@ -147,21 +153,26 @@ KWriteResult KFileHandler::CreateFileWithBlock(const std::u16string &path,
 KWriteResult KFileHandler::AppendBlock(const std::u16string &path, const std::vector<uint8_t> &block,
                                        uint32_t flags)
 {
-    if (!Files.Exists(path))
+    const std::u16string target = Files.ResolveLink(path);
+    if (!Files.Exists(target))
         return wrFileMissing;
     if (block.empty())
         return wrOK;
     std::vector<uint8_t> contents;
     KFsStatus st;
-    if (!ReadWholeFile(path, contents, st)) {
+    if (!ReadWholeFile(target, contents, st)) {
         ShowMessage(CaptionSystemError, CannotOpen);
         return wrOpenFailed;
     }
-    if ((flags & KWriteBackup) && MakeBackup(path, BackupNameOf(path)) == 4)
+    if (!Files.IsWritable(target)) {
+        ShowMessage(CaptionSystemError, CannotCreate);
+        return wrCreateFailed;
+    }
+    if ((flags & KWriteBackup) && MakeBackup(target, BackupNameOf(target)) == 4)
         return wrCreateFailed;
     contents.insert(contents.end(), block.begin(), block.end());
     bool createFailed = false;
-    if (ReplaceContents(path, contents, createFailed) != KFsStatus::Ok) {
+    if (ReplaceContents(target, contents, createFailed) != KFsStatus::Ok) {
         ShowMessage(CaptionSystemError, FileIoError);
         return wrCreateFailed;
     }

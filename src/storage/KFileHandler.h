@@ -23,7 +23,8 @@ constexpr uint32_t KWriteConfirm = 2; // ask before replacing an existing file
 // File access shared by the schedule, week schedule and settings files. Each operation
 // does one thing with the named file. Replacing a file never leaves it missing or cut
 // short: the new contents go to a temporary file in the same folder, which then takes
-// the old file's place in one step.
+// the old file's place in one step. A symbolic link is saved through, and a file the user
+// may not change is refused.
 class KFileHandler {
 public:
     KFileHandler(KFileSystem &files, KPrompter &prompter) : Files(files), Prompter(prompter) {}
@@ -52,8 +53,6 @@ public:
 
     // The name of the backup of path: its name with the extension ".BAK".
     static std::u16string BackupNameOf(const std::u16string &path);
-    // The temporary file that new contents of path are written to first.
-    static std::u16string TemporaryPathOf(const std::u16string &path);
 
 protected:
     void ShowMessage(int captionCode, int textCode);

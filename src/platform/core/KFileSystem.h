@@ -33,6 +33,23 @@ public:
     virtual KFsStatus Remove(const std::u16string &path) = 0;
     // Creates the folder and any missing parents; Ok when it already exists.
     virtual KFsStatus CreateFolders(const std::u16string &path) = 0;
+
+    // --- Safe replacing of a file ---
+    // True when the file exists and this user may change it.
+    virtual bool IsWritable(const std::u16string &path) = 0;
+    // The file a path finally names: symbolic links are followed to their target (which
+    // need not exist yet); any other path comes back unchanged.
+    virtual std::u16string ResolveLink(const std::u16string &path) = 0;
+    // Creates a new file under a unique name in the folder of besidePath, exclusively (never
+    // through an existing name or link), writes bytes and flushes them to the device. The file
+    // gets besidePath's permission bits when besidePath exists. tempPath receives the name,
+    // or stays empty when nothing was created; on failure the caller removes it.
+    virtual KFsStatus WriteTemporary(const std::u16string &besidePath, const std::vector<uint8_t> &bytes,
+                                     std::u16string &tempPath) = 0;
+    // The same with the contents of the regular file source, copied piece by piece.
+    // NotFound when source cannot be opened or is not a regular file.
+    virtual KFsStatus CopyToTemporary(const std::u16string &source, const std::u16string &besidePath,
+                                      std::u16string &tempPath) = 0;
 };
 
 // Path helpers that accept both '/' and '\\' as separators.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -20,12 +21,20 @@ namespace {
 // Converts a UTF-16 path; false when the text cannot name a file (a lone surrogate).
 bool ToPath(const std::u16string &text, fs::path &out)
 {
+#ifdef ORVELLA_POSIX_FILES
+    std::string native;
+    if (!KStdFileSystem::NativeOf(text, native))
+        return false;
+    out = fs::path(native);
+    return true;
+#else
     try {
         out = fs::path(text);
         return true;
     } catch (...) {
         return false;
     }
+#endif
 }
 
 #ifdef ORVELLA_POSIX_FILES
@@ -186,4 +195,253 @@ KFsStatus KStdFileSystem::CreateFolders(const std::u16string &path)
     if (ec || !fs::is_directory(p, ec))
         return KFsStatus::IoError;
     return KFsStatus::Ok;
+}
+
+bool KStdFileSystem::NativeOf(const std::u16string &text, std::string &native)
+{
+    native.clear();
+    native.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (uint32_t(text[i + 1]) - 0xDC00);
+            ++i;
+        } else if (c >= 0xDC80 && c <= 0xDCFF) {
+            native += char(c - 0xDC00); // a byte of the name that is not UTF-8
+            continue;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            return false;
+        }
+        if (c < 0x80) {
+            native += char(c);
+        } else if (c < 0x800) {
+            native += char(0xC0 | (c >> 6));
+            native += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            native += char(0xE0 | (c >> 12));
+            native += char(0x80 | ((c >> 6) & 0x3F));
+            native += char(0x80 | (c & 0x3F));
+        } else {
+            native += char(0xF0 | (c >> 18));
+            native += char(0x80 | ((c >> 12) & 0x3F));
+            native += char(0x80 | ((c >> 6) & 0x3F));
+            native += char(0x80 | (c & 0x3F));
+        }
+    }
+    return true;
+}
+
+std::u16string KStdFileSystem::TextOf(const std::string &native)
+{
+    std::u16string out;
+    out.reserve(native.size());
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(native[i]); };
+    size_t i = 0;
+    while (i < native.size()) {
+        const unsigned char b = byte(i);
+        size_t extra = 0;
+        uint32_t c = b, min = 0;
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1, c = b & 0x1F, min = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2, c = b & 0x0F, min = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3, c = b & 0x07, min = 0x10000;
+        } else if (b >= 0x80) {
+            out += char16_t(0xDC00 + b);
+            ++i;
+            continue;
+        }
+        bool ok = i + extra < native.size() || extra == 0;
+        for (size_t k = 1; ok && k <= extra; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80)
+                ok = false;
+            else
+                c = (c << 6) | (byte(i + k) & 0x3F);
+        }
+        if (ok && extra && (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)))
+            ok = false;
+        if (!ok) {
+            out += char16_t(0xDC00 + b);
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += char16_t(0xD800 + (c >> 10));
+            out += char16_t(0xDC00 + (c & 0x3FF));
+        } else {
+            out += char16_t(c);
+        }
+        i += extra + 1;
+    }
+    return out;
+}
+
+bool KStdFileSystem::IsWritable(const std::u16string &path)
+{
+    fs::path p;
+    std::error_code ec;
+    if (!ToPath(path, p) || !fs::exists(p, ec) || IsReadOnly(path))
+        return false;
+#ifdef ORVELLA_POSIX_FILES
+    return ::access(p.c_str(), W_OK) == 0;
+#else
+    return true;
+#endif
+}
+
+std::u16string KStdFileSystem::ResolveLink(const std::u16string &path)
+{
+    fs::path p;
+    if (!ToPath(path, p))
+        return path;
+    std::error_code ec;
+    // A chain of links, followed a bounded number of steps (a loop ends here too).
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+        fs::path target = fs::read_symlink(p, ec);
+        if (ec)
+            break;
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+#ifdef ORVELLA_POSIX_FILES
+    return TextOf(p.native());
+#else
+    return p.u16string();
+#endif
+}
+
+#ifdef ORVELLA_POSIX_FILES
+namespace {
+
+// Opens a new file beside target under a name no one else has; -1 when it cannot be made.
+int CreateUniqueBeside(const fs::path &target, std::string &name)
+{
+    name = target.native() + ".~XXXXXX";
+    int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        name.clear();
+    return fd;
+}
+
+bool WriteAll(int fd, const uint8_t *data, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        ssize_t w = ::write(fd, data + done, size - done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        done += size_t(w);
+    }
+    return true;
+}
+
+// Gives the new file the mode (and, where allowed, the owner) the replaced file had, or the
+// mode a newly created file would get.
+void TakeModeOf(int fd, const fs::path &model)
+{
+    struct stat st;
+    if (::stat(model.c_str(), &st) == 0) {
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Only the superuser may give a file away; the file stays the writer's.
+        }
+        ::fchmod(fd, st.st_mode & 07777);
+        return;
+    }
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+}
+
+KFsStatus FinishTemporary(int fd, const fs::path &model, bool written)
+{
+    if (!written) {
+        ::close(fd);
+        return KFsStatus::IoError;
+    }
+    TakeModeOf(fd, model);
+    if (::fsync(fd) != 0) {
+        ::close(fd);
+        return KFsStatus::IoError;
+    }
+    return ::close(fd) == 0 ? KFsStatus::Ok : KFsStatus::IoError;
+}
+
+} // namespace
+#endif
+
+KFsStatus KStdFileSystem::WriteTemporary(const std::u16string &besidePath, const std::vector<uint8_t> &bytes,
+                                         std::u16string &tempPath)
+{
+    tempPath.clear();
+    fs::path target;
+    if (!ToPath(besidePath, target))
+        return KFsStatus::NotFound;
+#ifdef ORVELLA_POSIX_FILES
+    std::string name;
+    int fd = CreateUniqueBeside(target, name);
+    if (fd < 0)
+        return KFsStatus::NotFound;
+    tempPath = TextOf(name);
+    return FinishTemporary(fd, target, WriteAll(fd, bytes.data(), bytes.size()));
+#else
+    tempPath = besidePath + u".~new";
+    return WriteNewFile(tempPath, bytes);
+#endif
+}
+
+KFsStatus KStdFileSystem::CopyToTemporary(const std::u16string &source, const std::u16string &besidePath,
+                                          std::u16string &tempPath)
+{
+    tempPath.clear();
+    fs::path from, target;
+    if (!ToPath(source, from) || !ToPath(besidePath, target))
+        return KFsStatus::NotFound;
+#ifdef ORVELLA_POSIX_FILES
+    // Non-blocking, so that a pipe or a device cannot hold the program before it is refused.
+    int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0)
+        return KFsStatus::NotFound;
+    struct stat st;
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return KFsStatus::NotFound;
+    }
+    ::fcntl(in, F_SETFL, ::fcntl(in, F_GETFL) & ~O_NONBLOCK);
+    std::string name;
+    int out = CreateUniqueBeside(target, name);
+    if (out < 0) {
+        ::close(in);
+        return KFsStatus::NotFound;
+    }
+    tempPath = TextOf(name);
+    std::vector<uint8_t> chunk(1 << 16);
+    bool ok = true;
+    for (;;) {
+        ssize_t n = ::read(in, chunk.data(), chunk.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (!WriteAll(out, chunk.data(), size_t(n))) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(in);
+    return FinishTemporary(out, from, ok);
+#else
+    std::vector<uint8_t> bytes;
+    uint64_t size = 0;
+    if (FileSize(source, size) != KFsStatus::Ok || ReadAt(source, 0, size_t(size), bytes) != KFsStatus::Ok)
+        return KFsStatus::NotFound;
+    return WriteTemporary(besidePath, bytes, tempPath);
+#endif
 }

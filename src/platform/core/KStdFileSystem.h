@@ -15,4 +15,16 @@ public:
     KFsStatus Rename(const std::u16string &from, const std::u16string &to) override;
     KFsStatus Remove(const std::u16string &path) override;
     KFsStatus CreateFolders(const std::u16string &path) override;
+    bool IsWritable(const std::u16string &path) override;
+    std::u16string ResolveLink(const std::u16string &path) override;
+    KFsStatus WriteTemporary(const std::u16string &besidePath, const std::vector<uint8_t> &bytes,
+                             std::u16string &tempPath) override;
+    KFsStatus CopyToTemporary(const std::u16string &source, const std::u16string &besidePath,
+                              std::u16string &tempPath) override;
+
+    // File names are bytes on this system. Texts carry bytes that are not UTF-8 as the
+    // lone surrogates U+DC80..U+DCFF, so every name can be opened again.
+    // NativeOf fails for other lone surrogates, which name no file.
+    static bool NativeOf(const std::u16string &text, std::string &native);
+    static std::u16string TextOf(const std::string &native);
 };

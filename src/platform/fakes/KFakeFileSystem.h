@@ -24,9 +24,12 @@ public:
 
     // --- contents -------------------------------------------------------------------
     std::map<std::u16string, std::vector<uint8_t>> Files;
-    std::set<std::u16string> Folders;  // folders that exist (without a trailing separator)
-    std::set<std::u16string> ReadOnly; // files with the read-only attribute
-    bool RequireFolders = false;       // writing into a folder not in Folders fails
+    std::set<std::u16string> Folders;               // folders that exist (without a trailing separator)
+    std::set<std::u16string> ReadOnly;              // files with the read-only attribute
+    std::set<std::u16string> Unwritable;            // files this user may not change (another owner's)
+    std::map<std::u16string, std::u16string> Links; // symbolic link -> what it names
+    std::set<std::u16string> NotRegular;            // devices and pipes: they cannot be copied
+    bool RequireFolders = false;                    // writing into a folder not in Folders fails
 
     // --- failures ---------------------------------------------------------------------
     std::set<std::u16string> FailOpen;   // size and read calls answer NotFound
@@ -155,6 +158,39 @@ public:
         return KFsStatus::Ok;
     }
 
+    bool IsWritable(const std::u16string &path) override
+    {
+        return Files.count(path) != 0 && !ReadOnly.count(path) && !Unwritable.count(path);
+    }
+
+    std::u16string ResolveLink(const std::u16string &path) override
+    {
+        std::u16string p = path;
+        for (int hops = 0; hops < 40 && Links.count(p); ++hops)
+            p = Links.at(p);
+        return p;
+    }
+
+    KFsStatus WriteTemporary(const std::u16string &besidePath, const std::vector<uint8_t> &bytes,
+                             std::u16string &tempPath) override
+    {
+        tempPath = UniqueBeside(besidePath);
+        KFsStatus st = WriteNewFile(tempPath, bytes);
+        if (st == KFsStatus::NotFound)
+            tempPath.clear(); // nothing was created
+        return st;
+    }
+
+    KFsStatus CopyToTemporary(const std::u16string &source, const std::u16string &besidePath,
+                              std::u16string &tempPath) override
+    {
+        tempPath.clear();
+        if (NotRegular.count(source) || OpenCheck(source) != KFsStatus::Ok)
+            return OpenCheck(source) == KFsStatus::IoError ? KFsStatus::IoError : KFsStatus::NotFound;
+        const std::vector<uint8_t> bytes = Files.at(source);
+        return WriteTemporary(besidePath, bytes, tempPath);
+    }
+
     // Paths of the files whose name starts with prefix.
     std::vector<std::u16string> FilesStartingWith(const std::u16string &prefix) const
     {
@@ -166,6 +202,19 @@ public:
     }
 
 private:
+    std::u16string UniqueBeside(const std::u16string &path)
+    {
+        std::u16string name;
+        do {
+            name = path + u".~" + std::u16string(1, char16_t(u'a' + (temporaries_ % 26))) +
+                   std::u16string(1, char16_t(u'a' + (temporaries_ / 26 % 26)));
+            ++temporaries_;
+        } while (Files.count(name));
+        return name;
+    }
+
+    int temporaries_ = 0;
+
     static std::u16string TrimSeparator(std::u16string p)
     {
         while (p.size() > 1 && (p.back() == u'/' || p.back() == u'\\'))
