@@ -254,7 +254,7 @@ std::string ProblemWords(int code)
 
 int Check(Context &c, const std::string &path8)
 {
-    std::u16string path = KCliUtf::FromUtf8(path8);
+    std::u16string path = KStdFileSystem::TextOf(path8);
     if (!c.files.Exists(path))
         return Refused(c, path8, KMessageCatalog::FileMissing);
     if (CheckFileKind(c.files, path) != KFileKind::Schedule) {
@@ -298,7 +298,7 @@ int Check(Context &c, const std::string &path8)
             c.out << "frame " << i + 1 << " ("
                   << KCliUtf::ToUtf8(FormatTime(ToClockTime(fr.StartTime), false)) << "-"
                   << KCliUtf::ToUtf8(FormatTime(ToClockTime(fr.EndTime()), false)) << " "
-                  << KCliUtf::ToUtf8(fr.ItemName) << "): code " << code << ": " << ProblemWords(code) << "\n";
+                  << KCliUtf::Printable(fr.ItemName) << "): code " << code << ": " << ProblemWords(code) << "\n";
         }
         if (s.OverFullDay)
             c.out << "all frames: code 9: " << ProblemWords(KDaySchedule::OverFullDayCode) << "\n";
