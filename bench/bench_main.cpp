@@ -1,6 +1,7 @@
 // Benchmarks of the planner: start-up to first paint and the cost of the tick.
 // Run: build/bin/orvella_bench (set QT_QPA_PLATFORM=offscreen on a machine without a display).
 #include "app/TOrvellaForm.h"
+#include "bench_files.h"
 #include "bench_graphs.h"
 #include "platform/core/KClock.h"
 #include "platform/fakes/KFakePrompter.h"
@@ -72,7 +73,8 @@ int main(int argc, char *argv[])
             w->show();
             return w;
         }));
-        form.push_back(TimeToFirstPaintMs([&] { return std::make_unique<TOrvellaForm>(platform, QSize(1024, 768)); }));
+        form.push_back(
+            TimeToFirstPaintMs([&] { return std::make_unique<TOrvellaForm>(platform, QSize(1024, 768)); }));
     }
     std::printf("first paint, bare QWidget:        median %.2f ms over %d runs\n", Median(bare), runs);
     std::printf("first paint, TOrvellaForm:        median %.2f ms over %d runs\n", Median(form), runs);
@@ -89,5 +91,6 @@ int main(int argc, char *argv[])
     std::printf("ClockTick CPU time (list view):   %.2f us per tick over %d ticks\n", perTickUs, ticks);
 
     RunGraphBenchmarks();
+    RunFileBenchmarks([](const auto &make) { return TimeToFirstPaintMs(make); }, Median(bare), Median(form));
     return 0;
 }

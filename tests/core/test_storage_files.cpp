@@ -134,8 +134,8 @@ TEST_F(RealFilesTest, ReadOnlyAttribute)
 }
 
 // Failures that no permission bypasses, so they happen for the superuser too: a folder
-// standing at the temporary file's name, and a device that fills up part-way through the
-// write. Either way the save is reported as failed and the old file stays whole.
+// standing at the backup's name (temporary files get unique names), and a device that fills up part-way
+// through the write. Either way the save is reported as failed and the old file stays whole.
 TEST_F(RealFilesTest, FailedSaveKeepsTheOldFile)
 {
     KWeekSchFile w(files, prompter);
@@ -146,13 +146,14 @@ TEST_F(RealFilesTest, FailedSaveKeepsTheOldFile)
     KWeekSchConfig c;
     c.SetDayFile(0, u"/x.ors");
 
-    const fs::path blocker = fs::path(KFileHandler::TemporaryPathOf(Path("week.orw")));
+    const fs::path blocker = dir / "week.BAK";
     fs::create_directory(blocker);
     std::ofstream(blocker / "keep") << "x";
     w.WriteWeekSchedule(c);
     EXPECT_EQ(w.ErrorCode, 9);
     EXPECT_EQ(ReadAll(dir / "week.orw"), old);
-    EXPECT_FALSE(fs::exists(dir / "week.BAK"));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"week.BAK", "week.orw"})); // no temporary file left
+    EXPECT_TRUE(fs::exists(blocker / "keep"));
     fs::remove_all(blocker);
 
     {

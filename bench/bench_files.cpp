@@ -1,0 +1,143 @@
+#include "bench_files.h"
+
+#include "app/TOrvellaForm.h"
+#include "platform/core/KClock.h"
+#include "platform/core/KStdFileSystem.h"
+#include "platform/fakes/KFakeAppDataFolder.h"
+#include "platform/fakes/KFakePrompter.h"
+#include "storage/KOrvellaEnv.h"
+#include "storage/KScheduleFile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+KDaySchedule FiftyFrames()
+{
+    KDaySchedule s;
+    for (int i = 0; i < 50; ++i) {
+        const int minutes = i * 28;
+        s.AppendFrame(KScheduleFrame(KSchTime{uint8_t(minutes / 60), uint8_t(minutes % 60), 0},
+                                     KSchTime{0, 28, 0}, u"項目" + std::u16string(1, char16_t(u'A' + i % 26)),
+                                     0x102030u * uint32_t(i), i % 3 ? u"" : u"メモ"));
+    }
+    return s;
+}
+
+template <typename F> double MedianMs(int runs, F f)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        times.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    return Median(times);
+}
+
+} // namespace
+
+void RunFileBenchmarks(const KFirstPaintTimer &firstPaintMs, double bareMs, double plainFormMs)
+{
+    const fs::path dir = fs::temp_directory_path() / ("orvella-bench-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    KStdFileSystem files;
+    KFakePrompter prompter;
+    KSystemClock clock;
+    KFakeAppDataFolder appData(dir.u16string());
+    const std::u16string plan = (dir / "plan.ors").u16string();
+
+    KScheduleFile w(files, prompter);
+    w.SetFileName(plan);
+    w.WriteFlags = KWriteBackup;
+    w.WriteSchedule(FiftyFrames());
+
+    KSchAlarmConfig alarm(4);
+    KWeekSchConfig week;
+    KOrvellaEnv env(files, prompter, appData);
+    env.AlarmConfigRef = &alarm;
+    env.WeekConfigRef = &week;
+    env.OptionBits = KOrvellaEnv::OptCurTimeMark;
+    env.RecentFiles = {plan};
+    env.WriteSettings();
+
+    KPlatform platform;
+    platform.Clock = &clock;
+    platform.Prompter = &prompter;
+    platform.Files = &files;
+    platform.AppData = &appData;
+
+    // The window writes its settings when it goes: keep the file as it was for every run.
+    const std::vector<uint8_t> settings = [&] {
+        std::vector<uint8_t> b;
+        uint64_t size = 0;
+        files.FileSize(env.SettingsFilePath(), size);
+        files.ReadAt(env.SettingsFilePath(), 0, size_t(size), b);
+        return b;
+    }();
+    std::vector<double> startUp;
+    for (int i = 0; i < 7; ++i) {
+        std::u16string temp;
+        files.WriteTemporary(env.SettingsFilePath(), settings, temp);
+        files.Rename(temp, env.SettingsFilePath());
+        startUp.push_back(firstPaintMs([&] {
+            auto form = std::make_unique<TOrvellaForm>(platform, QSize(1024, 768));
+            return std::unique_ptr<QWidget>(form.release());
+        }));
+    }
+    const double startMs = Median(startUp);
+    std::printf("first paint, with settings and a 50-frame file: median %.2f ms (%.2f x the bare widget, "
+                "%.2f x the window without them)\n",
+                startMs, startMs / bareMs, startMs / plainFormMs);
+
+    const double readMs = MedianMs(101, [&] {
+        KScheduleFile r(files, prompter);
+        r.SetFileName(plan);
+        r.ReadSchedule();
+    });
+    const KDaySchedule fifty = FiftyFrames();
+    const double writeMs = MedianMs(101, [&] { w.WriteSchedule(fifty); });
+    std::printf(
+        "50-frame file: read %.3f ms, save with backup %.3f ms (medians of 101; each save waits for the "
+        "device twice)\n",
+        readMs, writeMs);
+    // The same save in memory-backed files shows what the program itself costs.
+    if (fs::is_directory("/dev/shm")) {
+        const fs::path shm = fs::path("/dev/shm") / ("orvella-bench-" + std::to_string(::getpid()));
+        fs::create_directories(shm);
+        KScheduleFile m(files, prompter);
+        m.SetFileName((shm / "plan.ors").u16string());
+        m.WriteFlags = KWriteBackup;
+        m.WriteSchedule(fifty);
+        std::printf("50-frame file in /dev/shm: save with backup %.3f ms\n",
+                    MedianMs(101, [&] { m.WriteSchedule(fifty); }));
+        std::error_code ec;
+        fs::remove_all(shm, ec);
+    }
+
+    TOrvellaForm window(platform, QSize(1024, 768));
+    window.Timer1->stop();
+    QApplication::processEvents();
+    const QString planQ = QString::fromStdU16String(plan);
+    const double openMs = MedianMs(101, [&] { window.OpenScheduleFile(planQ, false); });
+    std::printf("50-frame file through the window: open and show %.3f ms\n", openMs);
+
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+// The time to the first paint of the widget that make() builds and shows, in ms.
+using KFirstPaintTimer = std::function<double(const std::function<std::unique_ptr<QWidget>()> &make)>;
+
+// Start-up with a settings file and a 50-frame most recent file, against the bare widget's
+// first paint (bareMs) and the window's own without either (plainFormMs); opening and saving
+// a 50-frame file. Needs a QApplication.
+void RunFileBenchmarks(const KFirstPaintTimer &firstPaintMs, double bareMs, double plainFormMs);
