@@ -44,13 +44,7 @@ std::u16string FromUtf8(const std::string &text)
         ++i;
         for (size_t k = 0; k < extra && i < text.size(); ++k, ++i)
             c = (c << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += char16_t(0xD800 + (c >> 10));
-            out += char16_t(0xDC00 + (c & 0x3FF));
-        } else {
-            out += char16_t(c);
-        }
+        KUtf8::AppendUtf16(out, c);
     }
     return out;
 }

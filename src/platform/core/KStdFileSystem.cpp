@@ -1,5 +1,7 @@
 #include "platform/core/KStdFileSystem.h"
 
+#include "model/KUtf8.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -213,21 +215,7 @@ bool KStdFileSystem::NativeOf(const std::u16string &text, std::string &native)
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             return false;
         }
-        if (c < 0x80) {
-            native += char(c);
-        } else if (c < 0x800) {
-            native += char(0xC0 | (c >> 6));
-            native += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            native += char(0xE0 | (c >> 12));
-            native += char(0x80 | ((c >> 6) & 0x3F));
-            native += char(0x80 | (c & 0x3F));
-        } else {
-            native += char(0xF0 | (c >> 18));
-            native += char(0x80 | ((c >> 12) & 0x3F));
-            native += char(0x80 | ((c >> 6) & 0x3F));
-            native += char(0x80 | (c & 0x3F));
-        }
+        KUtf8::AppendUtf8(native, c);
     }
     return true;
 }
@@ -267,13 +255,7 @@ std::u16string KStdFileSystem::TextOf(const std::string &native)
             ++i;
             continue;
         }
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += char16_t(0xD800 + (c >> 10));
-            out += char16_t(0xDC00 + (c & 0x3FF));
-        } else {
-            out += char16_t(c);
-        }
+        KUtf8::AppendUtf16(out, c);
         i += extra + 1;
     }
     return out;
