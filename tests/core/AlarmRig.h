@@ -31,11 +31,12 @@ struct RecordingNotifier : KSchAlarmNotifier {
 struct AlarmRig {
     KDaySchedule Schedule;
     KSchAlarmConfig Config{4};
-    KSchAlarm Alarm;
     KFakeSound Sound;
     KFakeFileSystem Files;
     RecordingNotifier Notifier;
     std::unique_ptr<KSoundFilePlayer> Player = Sound.CreateFilePlayer();
+    // Declared after the player it holds, so it goes first.
+    KSchAlarm Alarm;
     int32_t CurFrameIndex = 0;
     bool ResetPending = true;
 
