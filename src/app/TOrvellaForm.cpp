@@ -51,6 +51,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     BindFileCommands();
     BindWeekCommands();
     BindSkinCommands();
+    InitAlarm();
 
     // Start-up values.
     Language = 0;
@@ -69,11 +70,13 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     // No maximize button.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
+    // The tick follows the wall clock: each shot is aimed just past the next whole second.
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TOrvellaForm::ClockTick);
-    Timer1->start();
+    Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &TOrvellaForm::Timer1Timer);
+    AimTimerAtNextSecond(platform_.Clock->Now().Millisecond);
 
     FormCreate();
     BuildTray();
@@ -210,7 +213,7 @@ void TOrvellaForm::ClockTick()
     CurFrame = ShownSchedule.GetFrame(CurFrameIndex);
 
     // 4-5. The alarm.
-    TickAlarm(now);
+    TickAlarm(now, reading.UnixSeconds);
 
     // 6-7. The list's current row, the clock and the current-schedule view.
     TickViews(now);
@@ -224,6 +227,20 @@ void TOrvellaForm::ClockTick()
 
     // The tray icon's tooltip; a file from the desktop that waited for a modal window.
     TickDesktop(now);
+}
+
+void TOrvellaForm::Timer1Timer()
+{
+    ClockTick();
+    AimTimerAtNextSecond(platform_.Clock->Now().Millisecond);
+}
+
+void TOrvellaForm::AimTimerAtNextSecond(int millisecond)
+{
+    // A few milliseconds past the boundary, so the clock reads the new second.
+    constexpr int Margin = 3;
+    const int ms = millisecond < 0 || millisecond > 999 ? 0 : millisecond;
+    Timer1->start(1000 - ms + Margin);
 }
 
 void TOrvellaForm::ShowMessageCode(int code, const QString &fileName)

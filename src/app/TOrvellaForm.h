@@ -1,9 +1,11 @@
 #pragma once
 
+#include "alarm/core/KSchAlarm.h"
 #include "alarm/core/KSchAlarmConfig.h"
 #include "model/KDaySchedule.h"
 #include "platform/core/KPlatform.h"
 #include "platform/core/KPrompter.h"
+#include "platform/core/KSoundFilePlayer.h"
 #include "week/core/KWeekSchConfig.h"
 
 #include <QMainWindow>
@@ -12,6 +14,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -39,6 +42,8 @@ class KSingleInstance;
 class KTFileLogOnMenu;
 class TKClock;
 class TKCurSchView;
+class KAlarmWindows;
+class TKSchAlmCfgDialog;
 
 // The main window: owns the shown schedule, the views, the side panel and every
 // option, and follows the clock once a second.
@@ -58,6 +63,8 @@ public:
     void ApplyWindowSize(int height, int width);
 
     void ClockTick();
+    // Timer1's shot: the tick, then the timer aimed at the next whole second.
+    void Timer1Timer();
     void AddDefaultFrame(KDaySchedule &schedule);
     const KScheduleFrame *FrameProvider(bool current) const;
     void ShowMessageCode(int code, const QString &fileName = QString());
@@ -144,6 +151,13 @@ public:
         int MarkSize = 13;
     };
     static SkinSizeFactors SkinFactors(int viewType, int size);
+    // Alarm: arms the watched frame and switches the alarm on when any alarm type is on.
+    void ApplyAlarmEnabled();
+    void AlarmSoundEnabledExecute();
+    void AlarmPopupEnabledExecute();
+    void AlarmEmailEnabledExecute();
+    // The alarm configuration dialog; true when it was confirmed with OK.
+    bool AlarmOptionExecute();
 
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
@@ -168,6 +182,12 @@ public:
     QString SchTitle;
     // Alarm configuration: points, sounds and alarm types (kept in the settings file).
     KSchAlarmConfig AlarmConfig;
+    // The alarm: its sound-file player (declared first, it outlives the alarm), its state
+    // and its windows (popup, error windows).
+    std::unique_ptr<KSoundFilePlayer> MediaPlayer1;
+    KSchAlarm Alarm;
+    KAlarmWindows *AlarmWindows = nullptr;
+    TKSchAlmCfgDialog *AlarmCfgDialog = nullptr;
     bool AlarmResetPending = true;
     QString WeekSchFileName;
     KWeekSchConfig WeekConfig;
@@ -289,14 +309,18 @@ private:
     void FormKeyDown(QKeyEvent *event);
     bool FormClose();
 
+    void AimTimerAtNextSecond(int millisecond);
     // Steps of the tick, each with its own concern.
     void MoveTimeMark(KSchTime now);
-    void TickAlarm(KSchTime now);
+    void TickAlarm(KSchTime now, int64_t unixSeconds);
     void TickViews(KSchTime now);
     void TickWeekPanel(int weekday);
 
-    // Alarm.
+    // Alarm (TOrvellaForm_Alarm.cpp).
+    void InitAlarm();
     void StopAlarmSound();
+    void ALARM_MenuClick();
+    void ToggleAlarmType(uint32_t bit, const char *action);
 
     // The list view and the normal-mode side panel.
     void CreateItemPool();

@@ -42,6 +42,8 @@ void TOrvellaForm::ReadSettingsAtStart()
     for (const std::u16string &recent : env.RecentFiles)
         FileLogMenu->Add(QString::fromStdU16String(recent));
     SetAutoOpen(WeekConfig.AutoOpen, 0);
+    // The alarm configuration was read straight into AlarmConfig: switch the alarm on.
+    ApplyAlarmEnabled();
 }
 
 void TOrvellaForm::ReopenLastFile()

@@ -6,6 +6,7 @@
 #include "platform/qt/KQtFileDialogs.h"
 #include "platform/qt/KQtPrompter.h"
 #include "platform/qt/KQtTrayIcon.h"
+#include "platform/qt/KQtSound.h"
 #include "platform/qt/KSingleInstance.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ int main(int argc, char *argv[])
     // Linux desktop: the tray icon, when the desktop has a tray.
     KQtTrayIcon tray;
     platform.Tray = &tray;
+    KQtSound sound;
+    platform.Sound = &sound;
 
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);

@@ -6,6 +6,7 @@
 #include "platform/fakes/KFakeFileDialogs.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
+#include "platform/fakes/KFakeSound.h"
 
 #include <QSize>
 #include <QTimer>
@@ -25,6 +26,7 @@ struct WindowHarness {
     KFakeAppDataFolder appData;
     // Linux desktop: the tray the window gets (none unless a test sets one before Build()).
     KTrayIcon *tray = nullptr;
+    KFakeSound sound;
     std::unique_ptr<TOrvellaForm> form;
     QSize screen;
     bool timerRunning;
@@ -49,6 +51,7 @@ struct WindowHarness {
         platform.FileDialogs = &dialogs;
         platform.AppData = &appData;
         platform.Tray = tray;
+        platform.Sound = &sound;
         form = std::make_unique<TOrvellaForm>(platform, screen);
         if (!timerRunning)
             form->Timer1->stop();

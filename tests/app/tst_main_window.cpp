@@ -128,11 +128,17 @@ private slots:
     {
         Harness h(QSize(1024, 768), true);
         TOrvellaForm &f = *h.form;
-        QCOMPARE(f.Timer1->interval(), 1000);
+        // Each shot is aimed just past the next whole second of the clock (it reads .000 here).
+        QVERIFY(f.Timer1->isSingleShot());
+        QCOMPARE(f.Timer1->interval(), 1003);
         QVERIFY(f.Timer1->isActive());
         f.ShownSchedule.GetFrame(0)->StartTime = KSchTime{6, 0, 0}; // whole day from 06:00 misses 05:00
         h.clock.Set(5, 0, 0);
+        h.clock.SetMillisecond(700);
         QTRY_COMPARE_WITH_TIMEOUT(f.CurFrameIndex, 50, 2500);
+        // Re-aimed from .700: 300 ms to the boundary.
+        QCOMPARE(f.Timer1->interval(), 303);
+        QVERIFY(f.Timer1->isActive());
     }
 
     void showMessageCodeComposesTheText()

@@ -1,10 +1,13 @@
 #include "platform/core/KClock.h"
 
+#include <chrono>
 #include <ctime>
 
 KClockReading KSystemClock::Now() const
 {
-    std::time_t now = std::time(nullptr);
+    const auto since = std::chrono::system_clock::now().time_since_epoch();
+    const int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+    std::time_t now = std::time_t(ms / 1000);
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &now);
@@ -17,5 +20,7 @@ KClockReading KSystemClock::Now() const
     // A leap second reads as the last second of the minute.
     r.Time.Second = uint8_t(local.tm_sec > 59 ? 59 : local.tm_sec);
     r.Weekday = local.tm_wday;
+    r.Millisecond = int(ms % 1000);
+    r.UnixSeconds = ms / 1000;
     return r;
 }

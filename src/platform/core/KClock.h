@@ -7,6 +7,10 @@
 struct KClockReading {
     KSchTime Time;
     int Weekday = 0;
+    // Milliseconds into the current second (0 .. 999), for aiming a timer at the next one.
+    int Millisecond = 0;
+    // Seconds since 1970-01-01 UTC, or -1 when unknown; tells a long gap from a clock set back.
+    int64_t UnixSeconds = -1;
 };
 
 class KClock {

@@ -6,6 +6,7 @@ class KFileSystem;
 class KAppDataFolder;
 class KFileDialogs;
 class KTrayIcon;
+class KSound;
 
 // The platform services a window or file object works with. Nothing here is
 // owned: the program's entry point (or a test) keeps them alive.
@@ -18,4 +19,6 @@ struct KPlatform {
     KFileDialogs *FileDialogs = nullptr;
     // Linux desktop: the tray icon (none: no tray).
     KTrayIcon *Tray = nullptr;
+    // Sound output for alarms; none plays nothing.
+    KSound *Sound = nullptr;
 };

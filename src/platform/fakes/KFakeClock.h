@@ -12,6 +12,8 @@ public:
         reading_.Weekday = weekday;
     }
     void Set(KClockReading r) { reading_ = r; }
+    void SetMillisecond(int ms) { reading_.Millisecond = ms; }
+    void SetUnixSeconds(int64_t seconds) { reading_.UnixSeconds = seconds; }
 
 private:
     KClockReading reading_;
