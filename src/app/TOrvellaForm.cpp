@@ -52,6 +52,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     BindWeekCommands();
     BindSkinCommands();
     InitAlarm();
+    BindPrintCommands();
 
     // Start-up values.
     Language = 0;

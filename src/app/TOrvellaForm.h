@@ -159,6 +159,12 @@ public:
     // The alarm configuration dialog; true when it was confirmed with OK.
     bool AlarmOptionExecute();
 
+    // Printing: the shown view on the printer the print dialog gives (false when nothing
+    // was printed), and the two setup dialogs.
+    bool FilePrintExecute();
+    void FilePrintSetupExecute();
+    void FilePageSetupExecute();
+
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
     // Later starts of the program: each request that reaches this first instance brings the window back
@@ -332,6 +338,9 @@ private:
     void ApplyClock24HToPanel(bool value, int source);
     void ApplyClockSecondsToPanel(bool value, int source);
     void BindListCommands();
+
+    // Printing.
+    void BindPrintCommands();
 
     // Skin mode.
     void BindSkinCommands();

@@ -4,6 +4,7 @@
 #include "platform/core/KStdFileSystem.h"
 #include "platform/qt/KQtAppDataFolder.h"
 #include "platform/qt/KQtFileDialogs.h"
+#include "platform/qt/KQtPrintService.h"
 #include "platform/qt/KQtPrompter.h"
 #include "platform/qt/KQtTrayIcon.h"
 #include "platform/qt/KQtSound.h"
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     KStdFileSystem files;
     KQtAppDataFolder appData;
     KQtFileDialogs fileDialogs;
+    KQtPrintService printer;
     KPlatform platform;
     platform.Clock = &clock;
     platform.Prompter = &prompter;
@@ -46,6 +48,7 @@ int main(int argc, char *argv[])
     platform.Tray = &tray;
     KQtSound sound;
     platform.Sound = &sound;
+    platform.Printer = &printer;
 
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);

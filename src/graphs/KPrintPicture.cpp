@@ -2,6 +2,7 @@
 
 #include "graphs/KGraphMath.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtPrintService.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -75,19 +76,7 @@ QString FallbackPdfPath(const QString &title)
 {
     if (!FallbackOverride().isEmpty())
         return FallbackOverride();
-    QString name = title.trimmed();
-    static const QString bad = QStringLiteral("\\/:*?\"<>|");
-    for (QChar &c : name) {
-        if (bad.contains(c) || c.unicode() < 0x20)
-            c = u'_';
-    }
-    if (name.isEmpty())
-        name = QStringLiteral("Orvella");
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty())
-        dir = QDir::homePath();
-    QDir().mkpath(dir);
-    return QDir(dir).filePath(name + QStringLiteral(".pdf"));
+    return KQtPrintService::DefaultPdfPath(title);
 }
 
 void SetFallbackPdfPath(const QString &path)

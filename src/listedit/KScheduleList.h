@@ -11,6 +11,7 @@
 #include <memory>
 
 class KTMemoPanel;
+class QPrinter;
 class KTScheduleItemPool;
 class KTTimeVIndicator;
 
@@ -107,6 +108,11 @@ public:
     // Sum of the durations of the frames with an item name, hours not reduced.
     static KSchTime TotalTime(const KDaySchedule &schedule);
     QString TitleText(int col) const;
+
+    // Printing: the title, the column titles, a rule and one line per frame on one page.
+    // Margins in inches from the paper's edges. False when the printer cannot be opened.
+    bool PrintList(QPrinter &printer, const QString &title, double leftInches, double rightInches,
+                   double topInches) const;
 
     // Used by the cell painter.
     void PaintCell(QPainter *p, const QRect &rect, int row, int col) const;

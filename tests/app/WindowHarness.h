@@ -5,6 +5,7 @@
 #include "platform/fakes/KFakeClock.h"
 #include "platform/fakes/KFakeFileDialogs.h"
 #include "platform/fakes/KFakeFileSystem.h"
+#include "platform/fakes/KFakePrintService.h"
 #include "platform/fakes/KFakePrompter.h"
 #include "platform/fakes/KFakeSound.h"
 
@@ -27,6 +28,8 @@ struct WindowHarness {
     // Linux desktop: the tray the window gets (none unless a test sets one before Build()).
     KTrayIcon *tray = nullptr;
     KFakeSound sound;
+    // Printing goes into a PDF file the test names.
+    KFakePrintService printer;
     std::unique_ptr<TOrvellaForm> form;
     QSize screen;
     bool timerRunning;
@@ -52,6 +55,7 @@ struct WindowHarness {
         platform.AppData = &appData;
         platform.Tray = tray;
         platform.Sound = &sound;
+        platform.Printer = &printer;
         form = std::make_unique<TOrvellaForm>(platform, screen);
         if (!timerRunning)
             form->Timer1->stop();

@@ -7,6 +7,8 @@ class KAppDataFolder;
 class KFileDialogs;
 class KTrayIcon;
 class KSound;
+// Printing (Qt-based, platform/qt/KPrintService.h); the core never uses it.
+class KPrintService;
 
 // The platform services a window or file object works with. Nothing here is
 // owned: the program's entry point (or a test) keeps them alive.
@@ -21,4 +23,6 @@ struct KPlatform {
     KTrayIcon *Tray = nullptr;
     // Sound output for alarms; none plays nothing.
     KSound *Sound = nullptr;
+    // Printing: print, printer setup and page setup.
+    KPrintService *Printer = nullptr;
 };
