@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QVariantMap>
 
@@ -41,6 +43,7 @@ class TestDBusNotifier : public QObject {
 
 private:
     QProcess bus_;
+    QTemporaryFile config_;
     QString address_;
 
 private slots:
@@ -50,7 +53,18 @@ private slots:
         const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
         if (daemon.isEmpty())
             QSKIP("dbus-daemon is not installed");
-        bus_.start(daemon, {"--session", "--nofork", "--print-address=1"});
+        // No service directories: a notification daemon installed on the machine must not be
+        // started by the bus when a test calls a name nobody owns.
+        QVERIFY(config_.open());
+        config_.write(
+            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            "<busconfig><type>session</type><listen>unix:tmpdir=" +
+            QDir::tempPath().toUtf8() +
+            "</listen><policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+            "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
+        config_.close();
+        bus_.start(daemon, {"--config-file=" + config_.fileName(), "--nofork", "--print-address=1"});
         QVERIFY(bus_.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(bus_.canReadLine(), 10000);
         address_ = QString::fromUtf8(bus_.readLine()).trimmed();
