@@ -4,6 +4,7 @@
 #include "alarm/core/KAlarmSounds.h"
 #include "app/dialogs/TKMessageWindow.h"
 #include "model/KMessageCatalog.h"
+#include "platform/core/KFileDialogs.h"
 #include "platform/core/KFileSystem.h"
 #include "platform/core/KPrompter.h"
 #include "platform/core/KSound.h"
@@ -13,7 +14,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -65,9 +65,6 @@ TKSchAlmCfgDialog::TKSchAlmCfgDialog(QWidget *owner, const KSchAlarmConfig &conf
     setObjectName("TKSchAlmCfgDialog");
     setFont(KFontMap::PointFont("Tahoma", 9));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    ChooseFile = [](QWidget *parent, const QString &title, const QString &start, const QString &filter) {
-        return QFileDialog::getOpenFileName(parent, title, start, filter);
-    };
 
     // 1. Language and captions; 2. the sound lists.
     Language = language;
@@ -226,26 +223,12 @@ void TKSchAlmCfgDialog::SetCaptions()
     }
 }
 
-QString TKSchAlmCfgDialog::FileFilter(int language)
+std::u16string TKSchAlmCfgDialog::FileFilter(int language)
 {
-    // "description|patterns|description|patterns..." as the program has always stated
-    // them, turned into Qt's "description (patterns);;..." form.
-    const QString stated =
-        language == 1
-            ? QString("Reproduce-able files (*.wav, *.mp3)|*.wav;*.mp3|WAV files (*.wav)|*.wav|MP3 files "
-                      "(*.mp3)|*.mp3|All Files (*.*)|*.*")
-            : QString::fromUtf8("再生可能 ファイル (*.wav, *.mp3)|*.wav;*.mp3|WAV ファイル (*.wav)|*.wav|MP3 "
-                                "ファイル (*.mp3)|*.mp3|すべてのファイル (*.*)|*.*");
-    const QStringList parts = stated.split('|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        if (patterns == "*.*")
-            patterns = "*";
-        filters << parts[i].section('(', 0, 0).trimmed() + " (" + patterns + ")";
-    }
-    return filters.join(";;");
+    return language == 1 ? u"Reproduce-able files (*.wav, *.mp3)|*.wav;*.mp3|WAV files (*.wav)|*.wav|"
+                           u"MP3 files (*.mp3)|*.mp3|All Files (*.*)|*.*"
+                         : u"再生可能 ファイル (*.wav, *.mp3)|*.wav;*.mp3|WAV ファイル (*.wav)|*.wav|"
+                           u"MP3 ファイル (*.mp3)|*.mp3|すべてのファイル (*.*)|*.*";
 }
 
 void TKSchAlmCfgDialog::LoadConfig(const KSchAlarmConfig &config)
@@ -310,7 +293,12 @@ void TKSchAlmCfgDialog::WriteConfig(KSchAlarmConfig &target) const
 
 void TKSchAlmCfgDialog::openAlarmConfigDialog(int point)
 {
-    const QString path = ChooseFile(this, windowTitle(), SoundPaths[size_t(point)], FileFilter(Language));
+    if (!platform_.FileDialogs)
+        return;
+    KFileDialogRequest request;
+    request.Filter = FileFilter(Language);
+    request.FileName = SoundPaths[size_t(point)].toStdU16String();
+    const QString path = QString::fromStdU16String(platform_.FileDialogs->OpenFile(request));
     if (path.isEmpty())
         return;
     if (path != "0" && !(platform_.Files && platform_.Files->Exists(path.toStdU16String()))) {

@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QPointer>
 #include <array>
-#include <functional>
 #include <memory>
 
 class QButtonGroup;
@@ -35,10 +34,6 @@ public:
 
     // A four-point configuration from the controls, assigned to target.
     void WriteConfig(KSchAlarmConfig &target) const;
-
-    // Asks for a sound file: (parent, title, start path, Qt filter) -> chosen path or empty.
-    // Tests replace it.
-    std::function<QString(QWidget *, const QString &, const QString &, const QString &)> ChooseFile;
 
     bool ConfigTouched = false;
     int Language = 0;
@@ -71,8 +66,8 @@ public:
     QPushButton *CancelButton = nullptr;
     QTimer *Timer1 = nullptr;
 
-    // The file-dialog filter for a language, in Qt's form.
-    static QString FileFilter(int language);
+    // The file-dialog filter for a language ("text|patterns|...").
+    static std::u16string FileFilter(int language);
 
     // Handlers (public so that the behaviour can be driven directly).
     void ReproButtonClick(int point);

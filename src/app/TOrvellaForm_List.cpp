@@ -111,8 +111,12 @@ void TOrvellaForm::UpdateCurSchView(TKCurSchView *view, KSchTime now)
     view->SetShowSeconds(ClockSeconds);
     view->SetStart(CurFrame->StartTime);
     view->SetEnd(AddTimes(CurFrame->StartTime, CurFrame->Duration));
-    view->EditSchItem->setText(Q(CurFrame->ItemName));
-    view->EditSchItem->setToolTip(Q(CurFrame->ItemName));
+    // Set only on a change: setting the same text again repaints the box every second.
+    const QString item = Q(CurFrame->ItemName);
+    if (view->EditSchItem->text() != item) {
+        view->EditSchItem->setText(item);
+        view->EditSchItem->setToolTip(item);
+    }
 }
 
 void TOrvellaForm::TickListAndPanel(KSchTime now)

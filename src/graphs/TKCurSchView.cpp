@@ -112,25 +112,31 @@ QString TKCurSchView::RemainText(KSchTime end, KSchTime now, bool seconds)
     return seconds ? text : text.left(5);
 }
 
+void TKCurSchView::ShowText(QLineEdit *edit, const QString &text)
+{
+    // The same text again would still repaint the box: the tick sets it every second.
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 void TKCurSchView::RebuildStart()
 {
     timeText_ = ClockTimeText(shownStart_, clock24_, seconds_);
-    EditStartTime->setText(timeText_);
-    EditStartTime->setCursorPosition(0);
+    ShowText(EditStartTime, timeText_);
 }
 
 void TKCurSchView::RebuildEnd()
 {
     timeText_ = ClockTimeText(shownEnd_, clock24_, seconds_);
-    EditEndTime->setText(timeText_);
-    EditEndTime->setCursorPosition(0);
+    ShowText(EditEndTime, timeText_);
 }
 
 void TKCurSchView::RebuildRemain()
 {
     timeText_ = RemainText(shownEnd_, shownNow_, seconds_);
-    EditRemainTime->setText(timeText_);
-    EditRemainTime->setCursorPosition(0);
+    ShowText(EditRemainTime, timeText_);
 }
 
 void TKCurSchView::SetNow(KSchTime t)

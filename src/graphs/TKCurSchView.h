@@ -51,6 +51,7 @@ protected:
 
 private:
     void Layout();
+    static void ShowText(QLineEdit *edit, const QString &text);
     void RebuildStart();
     void RebuildEnd();
     void RebuildRemain();

@@ -2,6 +2,7 @@
 // reviewing sounds, choosing files and refusing typed paths, and what OK and Cancel leave.
 #include "alarm/TKSchAlmCfgDialog.h"
 #include "app/dialogs/TKMessageWindow.h"
+#include "platform/fakes/KFakeFileDialogs.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
 #include "platform/fakes/KFakeSound.h"
@@ -20,6 +21,7 @@ struct Rig {
     KFakeSound sound;
     KFakeFileSystem files;
     KFakePrompter prompter;
+    KFakeFileDialogs fileDialogs;
     KPlatform platform;
     std::unique_ptr<TKSchAlmCfgDialog> dialog;
 
@@ -28,6 +30,7 @@ struct Rig {
         platform.Sound = &sound;
         platform.Files = &files;
         platform.Prompter = &prompter;
+        platform.FileDialogs = &fileDialogs;
         dialog = std::make_unique<TKSchAlmCfgDialog>(nullptr, config, language, platform);
     }
     KFakeSoundFilePlayer &Player() { return *sound.Players.at(0); }
@@ -220,25 +223,21 @@ private slots:
     {
         Rig r(FullConfig());
         TKSchAlmCfgDialog &d = *r.dialog;
-        QString offeredStart, offeredFilter;
-        QString answer = "/music/none.wav";
-        d.ChooseFile = [&](QWidget *, const QString &, const QString &start, const QString &filter) {
-            offeredStart = start;
-            offeredFilter = filter;
-            return answer;
-        };
+        r.fileDialogs.Answers = {u"/music/none.wav"};
 
         // A path that does not exist is refused; the row keeps its path.
         d.openAlarmConfigDialog(3);
-        QCOMPARE(offeredStart, QString("/home/me/sounds/gong.mp3"));
-        QVERIFY(offeredFilter.startsWith("再生可能 ファイル (*.wav *.mp3);;WAV ファイル (*.wav)"));
+        QCOMPARE(r.fileDialogs.History.size(), size_t(1));
+        QCOMPARE(r.fileDialogs.History[0].Request.FileName, std::u16string(u"/home/me/sounds/gong.mp3"));
+        QVERIFY(r.fileDialogs.History[0].Request.Filter.starts_with(
+            u"再生可能 ファイル (*.wav, *.mp3)|*.wav;*.mp3|"));
         QVERIFY(d.ErrorWindow);
         QCOMPARE(d.SoundPaths[3], QString("/home/me/sounds/gong.mp3"));
         delete d.ErrorWindow.data();
 
         // An existing one is taken; the row is not switched to the file.
         r.files.Put(u"/music/bell.wav", {1});
-        answer = "/music/bell.wav";
+        r.fileDialogs.Answers = {u"/music/bell.wav"};
         QTest::mouseDClick(d.Rows[0].Edit, Qt::LeftButton);
         QCOMPARE(d.SoundPaths[0], QString("/music/bell.wav"));
         QCOMPARE(d.Rows[0].Edit->text(), QString("bell.wav"));
@@ -268,7 +267,7 @@ private slots:
         QCOMPARE(d.Rows[1].CheckBox->text(), QString("    5min before"));
         QCOMPARE(d.AlarmOnOffLabel->text(), QString("Alarm Type"));
         QCOMPARE(d.Rows[0].ReproButton->toolTip(), QString("Sound Review"));
-        QVERIFY(TKSchAlmCfgDialog::FileFilter(1).endsWith("All Files (*)"));
+        QVERIFY(TKSchAlmCfgDialog::FileFilter(1).ends_with(u"All Files (*.*)|*.*"));
     }
 };
 
