@@ -17,6 +17,8 @@ PACKAGES=(
   xvfb xauth x11-apps imagemagick
   # reading printed PDF pages back in tests
   poppler-utils
+  # scripts/alarm-sound-check.sh: a null sound sink to record an alarm from
+  pulseaudio pulseaudio-utils x11-utils
   # reading exported iCalendar files back in tests
   python3-icalendar
   # checking the desktop integration files (menu entry, AppStream, MIME types)

@@ -128,8 +128,11 @@ TKAlarmPopUpDialog::TKAlarmPopUpDialog(QWidget *owner)
     Button_SoundStop->setObjectName("Button_SoundStop");
     Button_SoundStop->setGeometry(152, 156, 148, 25);
     Button_SoundStop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
-    Button_SoundStop->setIconSize(QSize(12, 12));
+    Button_SoundStop->setIconSize(QSize(10, 10));
+    // The captions are long for 148 pixels: a smaller face and thin padding keep them whole.
     for (QPushButton *b : {Button_OK, Button_SoundStop}) {
+        b->setFont(KFontMap::PixelFont("Tahoma", 10));
+        b->setStyleSheet("QPushButton { padding: 0px 1px; }");
         b->setAutoDefault(false);
         b->installEventFilter(this);
     }

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QToolButton>
 
@@ -138,7 +139,7 @@ void TKSchAlmCfgDialog::BuildControls()
         row.Panel->setFrameShape(QFrame::StyledPanel);
         row.CheckBox = new QCheckBox(row.Panel);
         row.CheckBox->setObjectName(prefix + "CheckBox");
-        row.CheckBox->setGeometry(10, 4, 95, 46);
+        row.CheckBox->setGeometry(10, 4, 98, 21);
         row.ReproButton = new QToolButton(row.Panel);
         row.ReproButton->setObjectName(prefix + "ReproButton");
         row.ReproButton->setGeometry(110, 15, 35, 25);
@@ -183,7 +184,7 @@ void TKSchAlmCfgDialog::BuildControls()
     // 4. The user's minutes: digits only, at most two.
     UserMinEdit = new QLineEdit(Rows[3].Panel);
     UserMinEdit->setObjectName("UserMinEdit");
-    UserMinEdit->setGeometry(28, 5 + 12, 41, 21);
+    UserMinEdit->setGeometry(28, 5, 41, 20);
     UserMinEdit->setAlignment(Qt::AlignCenter);
     UserMinEdit->setMaxLength(2);
     UserMinEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), UserMinEdit));
@@ -218,6 +219,22 @@ void TKSchAlmCfgDialog::SetCaptions()
     AlarmCheckBox->setText(Pick(l, u" サウンド", u" Sound"));
     PopupCheckBox->setText(Pick(l, u" ポップアップ", u" Popup"));
     UserMinEdit->setText("15");
+    // The blank start of the user point's caption lies under UserMinEdit; where a blank is
+    // wider than the layout expects, the caption is drawn a little tighter so that "分前"
+    // begins right after the box instead of under the review button.
+    QCheckBox *user = Rows[3].CheckBox;
+    QFont font = Rows[2].CheckBox->font();
+    const QString caption = user->text();
+    const int blanks = int(caption.size() - caption.trimmed().size());
+    QStyleOptionButton option;
+    option.initFrom(user);
+    const int textLeft = user->x() + style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, user) +
+                         style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, user);
+    const int wanted = UserMinEdit->x() + UserMinEdit->width() + 3 - textLeft;
+    const int natural = QFontMetrics(font).horizontalAdvance(QString(blanks, ' '));
+    if (blanks > 0 && wanted < natural)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, qreal(wanted - natural) / caption.size());
+    user->setFont(font);
     for (PointRow &row : Rows) {
         row.FileOpenSButton->setToolTip(Pick(l, u"サウンド ファイルを開く", u"Open Sound File"));
     }

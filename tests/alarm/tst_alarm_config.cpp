@@ -102,6 +102,11 @@ private slots:
         QCOMPARE(d.Rows[3].Edit->toolTip(), QString("/home/me/sounds/gong.mp3"));
         QCOMPARE(d.UserMinEdit->text(), QString("25"));
         QVERIFY(d.Rows[3].CheckBox->isEnabled());
+        // With ORVELLA_SCREENSHOT_DIR set the dialog is saved as a PNG file.
+        if (const QString dir = qEnvironmentVariable("ORVELLA_SCREENSHOT_DIR"); !dir.isEmpty()) {
+            d.show();
+            d.grab().save(dir + "/alarm_config.png");
+        }
 
         const KSchAlarmConfig out = r.Written();
         QCOMPARE(out.AlarmTypes,

@@ -46,6 +46,12 @@ private slots:
         QCOMPARE(p->NextSchItemEdit->text(), QString("Lunch"));
         QCOMPARE(p->NextSchTimeLabel->text(), QString("10:00～ 12:00"));
         QCOMPARE(p->DialogTitleLabel->text(), QString("　スケジューラー・アラーム"));
+        // With ORVELLA_SCREENSHOT_DIR set the popup is saved as a PNG file.
+        if (const QString dir = qEnvironmentVariable("ORVELLA_SCREENSHOT_DIR"); !dir.isEmpty())
+            p->grab().save(dir + "/alarm_popup.png");
+        // Both button captions fit their buttons.
+        for (QPushButton *b : {p->Button_OK, p->Button_SoundStop})
+            QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
         QVERIFY(p->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(qRound(p->windowOpacity() * 255), 215);
 
