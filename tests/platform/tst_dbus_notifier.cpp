@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
@@ -117,6 +118,9 @@ private slots:
         KDBusNotifier notifier(QDBusConnection::connectToBus(address_, "late"));
         for (int i = 0; i < 5; ++i)
             notifier.Notify(u"lost", u"no service yet");
+        // The bus has answered all five with an error before a service comes; otherwise a slow
+        // bus would hand them to the service that registers below.
+        QTRY_VERIFY_WITH_TIMEOUT(notifier.findChildren<QDBusPendingCallWatcher *>().isEmpty(), 10000);
 
         QDBusConnection serviceSide = QDBusConnection::connectToBus(address_, "late-service");
         NotificationStub stub;
