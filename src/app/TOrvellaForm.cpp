@@ -53,6 +53,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     BindSkinCommands();
     InitAlarm();
     BindPrintCommands();
+    BindSchedulingCommands();
 
     // Start-up values.
     Language = 0;

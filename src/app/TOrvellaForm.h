@@ -2,7 +2,9 @@
 
 #include "alarm/core/KSchAlarm.h"
 #include "alarm/core/KSchAlarmConfig.h"
+#include "model/KDaySchOpeLog.h"
 #include "model/KDaySchedule.h"
+#include "platform/core/KClipboard.h"
 #include "platform/core/KPlatform.h"
 #include "platform/core/KPrompter.h"
 #include "platform/core/KSoundFilePlayer.h"
@@ -83,9 +85,21 @@ public:
     // The week toggle of the View menu.
     void ViewTypeWeeklyExecute();
 
+    // --- Scheduling mode (TOrvellaForm_Mode.cpp) ---
     void ToggleSchedulingMode();
     void EnterSchedulingMode();
+    // Leaving runs the check on the working copy, which may keep the mode on: read
+    // SchedulingMode afterwards.
     void ExitSchedulingMode();
+    // Before another file replaces the shown schedule: in scheduling mode asks whether to quit
+    // it (its edits are dropped). Answers whether the caller may go on.
+    bool ConfirmQuitScheduling();
+    // Before saving: in scheduling mode checks the working copy and copies it into
+    // ShownSchedule (the mode stays on). Answers whether ShownSchedule may be written; false
+    // when the check kept the edits back.
+    bool ApplyForSave();
+    // The operation log of scheduling mode; exists only while the mode is on.
+    std::unique_ptr<KDaySchOpeLog> OpeLog;
 
     // --- File commands and the recent-files list (TOrvellaForm_Files.cpp) ---
     KTFileLogOnMenu *FileLogMenu = nullptr;
@@ -353,6 +367,19 @@ private:
     void SkinMouseUp(QMouseEvent *event);
     bool FilterSkinPanelEvent(QEvent *event);
     void ReshowAfterFlagChange(bool wasVisible);
+
+    // Scheduling mode (TOrvellaForm_Mode.cpp).
+    void BindSchedulingCommands();
+    void BuildSchedulingSidePanel();
+    void ShowNormalModeControls();
+    void SchListChanged(int kind);
+    void EditAddSchExecute();
+    void EditInsSchExecute();
+    void ShowScheduleFull();
+    KClipboard *Clipboard();
+    // SchModified as it was when the mode began: the value to go back to when the edits are dropped.
+    bool schModifiedBeforeMode_ = false;
+    std::unique_ptr<KClipboard> ownClipboard_;
 
     // The graph and count views (TOrvellaForm_Graphs.cpp).
     void StoreListCursorAndDestroyList();

@@ -49,6 +49,7 @@ void TOrvellaForm::ShowListView()
         SchList->SetWidth(SchListPanel->width());
         SchList->SetFontSize(9);
         SchList->SetColorDialog(ColorDialog1);
+        SchList->SetClipboard(Clipboard());
         SchList->SetTabNavigation(true);
         SchList->SetMemoPanelTrigger(1);
         SchList->SetMemoPanelEnabled(true);

@@ -1,13 +1,107 @@
 // Scheduling mode, the side panels and the clock options.
 #include "app/TOrvellaForm.h"
 
+#include "app/dialogs/TKClock.h"
+#include "graphs/TKSchGraphView.h"
+#include "listedit/KScheduleList.h"
+#include "listedit/KToptionPanel_II.h"
+#include "model/KMessageCatalog.h"
+#include "platform/qt/KQtClipboard.h"
+
 #include <QAction>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
+namespace {
+// Escape in the title field while scheduling puts the last title back.
+class KTitleEscapeFilter : public QObject {
+public:
+    KTitleEscapeFilter(TOrvellaForm *form) : QObject(form), form_(form) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+            form_->SchedulingMode) {
+            form_->SchTitleEdit->setText(form_->SchTitle);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TOrvellaForm *form_;
+};
+
+const char *const EditingActions[] = {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel",
+                                      "EditPaste",  "EditCut",    "EditDelete"};
+} // namespace
+
+KClipboard *TOrvellaForm::Clipboard()
+{
+    if (platform_.Clipboard)
+        return platform_.Clipboard;
+    if (!ownClipboard_)
+        ownClipboard_ = std::make_unique<KQtClipboard>();
+    return ownClipboard_.get();
+}
+
+void TOrvellaForm::BindSchedulingCommands()
+{
+    connect(Action("EditAddSch"), &QAction::triggered, this, &TOrvellaForm::EditAddSchExecute);
+    connect(Action("EditInsSch"), &QAction::triggered, this, &TOrvellaForm::EditInsSchExecute);
+    connect(Action("EditDeleteSch"), &QAction::triggered, this, [this] {
+        if (SchedulingMode && SchList)
+            SchList->DeleteSch(SchList->CursorRow() - 1);
+    });
+    connect(Action("EditCancel"), &QAction::triggered, this, [this] {
+        if (!SchedulingMode || !SchList)
+            return;
+        SchList->CancelSch(true, [this] {
+            return platform_.Prompter->Ask(KMessageCatalog::Text(KMessageCatalog::CaptionWarning, Language),
+                                           KMessageCatalog::Text(KMessageCatalog::RevertPrompt, Language),
+                                           KMsgIcon::Warning, KMsgButtons::YesNo) == KMsgAnswer::Yes;
+        });
+    });
+    const char *const chrono[] = {"EditSetChroTimeSTFixDT", "EditSetChroTimeSTFixET", "EditSetChroTimeETFixDT",
+                                  "EditSetChroTimeETFixST", "EditSetChroTimeDT"};
+    for (int mode = 0; mode < 5; ++mode) {
+        connect(Action(chrono[mode]), &QAction::triggered, this, [this, mode] {
+            if (SchedulingMode && SchList)
+                SchList->SetChronoTime(SchList->CursorRow() - 1, mode);
+        });
+    }
+    // The cell clipboard works on the cursor cell of a data row.
+    auto onCell = [this](auto operation) {
+        return [this, operation] {
+            if (SchList && SchList->CursorRow() > 0)
+                operation(SchList, SchList->CursorRow(), SchList->CursorCol());
+        };
+    };
+    connect(Action("EditCopy"), &QAction::triggered, this,
+            onCell([](KScheduleList *l, int r, int c) { l->CopyCell(r, c); }));
+    connect(Action("EditCut"), &QAction::triggered, this,
+            onCell([](KScheduleList *l, int r, int c) { l->ClearCell(r, c, true); }));
+    connect(Action("EditDelete"), &QAction::triggered, this,
+            onCell([](KScheduleList *l, int r, int c) { l->ClearCell(r, c, false); }));
+    connect(Action("EditPaste"), &QAction::triggered, this, onCell([this](KScheduleList *l, int r, int c) {
+                if (SchedulingMode)
+                    l->PasteCell(r, c);
+            }));
+
+    // The title: any change while scheduling marks the schedule changed; Escape restores it.
+    SchTitleEdit->installEventFilter(new KTitleEscapeFilter(this));
+    connect(SchTitleEdit, &QLineEdit::textEdited, this, [this] {
+        if (SchedulingMode)
+            SchModified = true;
+    });
+}
+
 void TOrvellaForm::ToggleSchedulingMode()
 {
+    if (ViewType != vtList)
+        SwitchView(vtList);
+    if (!SchList)
+        return;
     if (SchedulingMode)
         ExitSchedulingMode();
     else
@@ -16,26 +110,164 @@ void TOrvellaForm::ToggleSchedulingMode()
 
 void TOrvellaForm::EnterSchedulingMode()
 {
-    // Editing arrives with the list editor.
+    if (SchedulingMode || !SchList)
+        return;
+    // Unsaved changes from before stay unsaved: remember them for when the edits are dropped.
+    schModifiedBeforeMode_ = SchModified;
+    SchedulingMode = true;
+
+    OpeLog = std::make_unique<KDaySchOpeLog>(5);
+    SchList->SetOpeLog(OpeLog.get());
+    SchList->SetClipboard(Clipboard());
+    SchList->SetEditMode(true);
+    EditSchedule = SchList->EditSchedule();
+    SchList->ChangeHandler = [this](KScheduleList *, int, int kind) { SchListChanged(kind); };
+    SchList->SetPopupMenu(SchEditPopupMenu);
+
+    BuildSchedulingSidePanel();
+
+    QPalette bar = SchModDispBarPanel->palette();
+    bar.setColor(QPalette::Window, QColor(255, 0, 0));
+    SchModDispBarPanel->setPalette(bar);
+    SchTitleEdit->setReadOnly(false);
+    SchTitleEdit->setBackgroundRole(QPalette::Base);
+    EnterEditSchButton->hide();
+    ExitEditSchButton->show();
+
+    QAction *scheduling = Action("EditScheduling");
+    scheduling->setChecked(true);
+    scheduling->setIcon(ExitEditSchButton->icon());
+    scheduling->setText("スケジュール作成 終了(&E)");
+    for (const char *name : EditingActions)
+        Action(name)->setEnabled(true);
+    SchList->setFocus();
 }
 
 void TOrvellaForm::ExitSchedulingMode()
 {
-    // Normal mode: the side panel with the clock, the current schedule and the calendar.
+    if (SchedulingMode && SchList) {
+        const bool listModified = SchList->Modified();
+        SchList->SetEditMode(false);
+        SchedulingMode = SchList->EditMode();
+        if (SchedulingMode)
+            return; // the check kept the mode on
+        if (SchList->LastLeaveResult() == KScheduleEditCore::LeaveDiscard)
+            SchModified = schModifiedBeforeMode_; // the edits are gone, the shown schedule is as before
+        else
+            SchModified = SchModified || listModified || schModifiedBeforeMode_;
+        EditSchedule = nullptr;
+        SchList->ChangeHandler = nullptr;
+        SchList->SetPopupMenu(nullptr);
+        SchTitle = SchTitleEdit->text();
+        SchList->SetOpeLog(nullptr);
+        OpeLog.reset();
+        if (SchModified)
+            AlarmResetPending = true;
+        SchList->RefreshRows(false);
+        SchList->setFocus();
+    }
     SchedulingMode = false;
-    EnterEditSchButton->show();
-    ExitEditSchButton->hide();
-    QAction *scheduling = Action("EditScheduling");
-    scheduling->setChecked(false);
-    scheduling->setText("スケジュール作成(&G)");
-    for (const char *name : {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel", "EditPaste", "EditCut",
-                             "EditDelete"})
-        Action(name)->setEnabled(false);
+    ShowNormalModeControls();
+}
+
+void TOrvellaForm::ShowNormalModeControls()
+{
+    BuildNormalSidePanel();
     QPalette bar = SchModDispBarPanel->palette();
     bar.setColor(QPalette::Window, palette().color(QPalette::Button));
     SchModDispBarPanel->setPalette(bar);
     SchTitleEdit->setReadOnly(true);
-    BuildNormalSidePanel();
+    SchTitleEdit->setBackgroundRole(QPalette::Button);
+    EnterEditSchButton->show();
+    ExitEditSchButton->hide();
+    QAction *scheduling = Action("EditScheduling");
+    scheduling->setChecked(false);
+    scheduling->setIcon(EnterEditSchButton->icon());
+    scheduling->setText("スケジュール作成(&G)");
+    for (const char *name : EditingActions)
+        Action(name)->setEnabled(false);
+}
+
+void TOrvellaForm::BuildSchedulingSidePanel()
+{
+    if (OptionPanel1) {
+        OptionPanel1->hide();
+        delete OptionPanel1;
+        OptionPanel1 = nullptr;
+    }
+    if (!OptionPanel2) {
+        OptionPanel2 = new KToptionPanel_II(this, PanelMainView_1);
+        const int top = ControlPanel1->y();
+        OptionPanel2->move(SchListPanel->x() + SchListPanel->width(), top);
+        OptionPanel2->SetWidth(250);
+        OptionPanel2->SetHeight(SchListPanel->y() + SchListPanel->height() - top);
+        ConnectSidePanelClock(OptionPanel2->Clock);
+    }
+    OptionPanel2->GraphView->SetLanguage(Language);
+    OptionPanel2->GraphView->SetSchedule(EditSchedule);
+    SetClock24H(Clock24H, 2);
+    SetClockSeconds(ClockSeconds, 2);
+    OptionPanel2->show();
+}
+
+void TOrvellaForm::SchListChanged(int kind)
+{
+    SchModified = kind == KScheduleEditCore::Changed ? true : schModifiedBeforeMode_;
+    if (OptionPanel2)
+        OptionPanel2->GraphView->RefreshGraph();
+}
+
+void TOrvellaForm::ShowScheduleFull()
+{
+    platform_.Prompter->Show(KMessageCatalog::Text(KMessageCatalog::CaptionWarning, Language),
+                             KMessageCatalog::Text(KMessageCatalog::ScheduleFull, Language), KMsgIcon::Warning);
+}
+
+void TOrvellaForm::EditAddSchExecute()
+{
+    if (SchedulingMode && SchList && SchList->AddSch())
+        ShowScheduleFull();
+}
+
+void TOrvellaForm::EditInsSchExecute()
+{
+    if (!SchedulingMode || !SchList)
+        return;
+    KScheduleFrame frame;
+    frame.SetItemName(Language == 1 ? u"Free" : u"自由");
+    if (SchList->InsSch(SchList->CursorRow() - 1, frame))
+        ShowScheduleFull();
+}
+
+bool TOrvellaForm::ConfirmQuitScheduling()
+{
+    if (!SchedulingMode)
+        return true;
+    if (platform_.Prompter->Ask(KMessageCatalog::Text(KMessageCatalog::CaptionWarning, Language),
+                                KMessageCatalog::Text(KMessageCatalog::QuitSchedulingPrompt, Language),
+                                KMsgIcon::Warning, KMsgButtons::YesNo) != KMsgAnswer::Yes)
+        return false;
+    if (OptionPanel2)
+        OptionPanel2->GraphView->SetSchedule(nullptr);
+    if (SchList)
+        SchList->DiscardEditSchedule();
+    ExitSchedulingMode();
+    // The edits were dropped: only changes from before the mode are still unsaved.
+    SchModified = schModifiedBeforeMode_;
+    return true;
+}
+
+bool TOrvellaForm::ApplyForSave()
+{
+    if (!SchedulingMode || !SchList)
+        return true;
+    if (!SchList->ApplyForSave())
+        return false;
+    // The shown schedule now holds the edits; if the save fails they are still unsaved.
+    schModifiedBeforeMode_ = true;
+    SchModified = true;
+    AlarmResetPending = true;
+    return true;
 }
 
 void TOrvellaForm::TickViews(KSchTime now)

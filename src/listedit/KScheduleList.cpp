@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -44,6 +45,27 @@ public:
     void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         list_->PaintCell(p, option.rect, index.row() + 1, index.column());
+    }
+    // Typing in an Item or Memo cell: the line editor takes at most the cell's limit of
+    // characters however they arrive (keys, an input method, paste or drop).
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            const int limit = list_->EditorLimit(index.row() + 1, index.column());
+            if (limit > 0)
+                line->setMaxLength(limit);
+            line->setFrame(false);
+            line->setFont(list_->CellFont());
+        }
+        list_->SetActiveEditor(editor);
+        return editor;
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        if (auto *line = qobject_cast<QLineEdit *>(editor))
+            list_->CommitEditorText(index.row() + 1, index.column(), line->text());
     }
 
 private:
@@ -137,7 +159,7 @@ void KScheduleList::SetRowCount(int n)
         setRowHeight(r, RowHeight);
         for (int c = 0; c < ColumnCount; ++c) {
             auto *item = new QTableWidgetItem;
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
             setItem(r, c, item);
         }
     }
@@ -211,7 +233,7 @@ void KScheduleList::WriteTitles()
 
 KDaySchedule *KScheduleList::ShownSchedule() const
 {
-    return editMode_ && editSchedule_ ? editSchedule_.get() : schedule_;
+    return editMode_ && edit_ ? &edit_->Edit() : schedule_;
 }
 
 void KScheduleList::SetSchedule(KDaySchedule *schedule)
@@ -393,27 +415,6 @@ void KScheduleList::contextMenuEvent(QContextMenuEvent *event)
     popupMenu_->popup(viewport()->mapToGlobal(r.bottomLeft() + QPoint(0, 1)));
 }
 
-void KScheduleList::SetEditMode(bool on)
-{
-    if (on == editMode_)
-        return;
-    editMode_ = on;
-    if (on) {
-        editSchedule_ =
-            std::make_unique<KDaySchedule>(schedule_ ? schedule_->Capacity() : KDaySchedule::DefaultCapacity);
-        if (schedule_)
-            editSchedule_->AssignSchedule(*schedule_);
-        Modified = false;
-        DestroyTimeMark();
-    } else {
-        editSchedule_.reset();
-        if (timeMarkOption_ != 0)
-            CreateTimeMark();
-    }
-    HideMemoPanel();
-    RefreshRows(on);
-}
-
 // --- long-text panel -----------------------------------------------------------------
 
 void KScheduleList::SetMemoPanelEnabled(bool on)
@@ -477,7 +478,6 @@ void KScheduleList::HidePopups()
 void KScheduleList::mouseReleaseEvent(QMouseEvent *event)
 {
     QTableWidget::mouseReleaseEvent(event);
-    HidePopups();
     if (memoPanelTrigger_ == 0 || memoPanelTrigger_ == 1)
         ShowMemoPanel(CursorRow(), CursorCol());
 }
@@ -486,6 +486,10 @@ void KScheduleList::mouseReleaseEvent(QMouseEvent *event)
 
 void KScheduleList::keyPressEvent(QKeyEvent *event)
 {
+    if (EditKey(event)) {
+        event->accept();
+        return;
+    }
     const int key = event->key();
     const KDaySchedule *s = ShownSchedule();
     const int frames = s ? s->GetCount() : 0;
@@ -525,6 +529,7 @@ void KScheduleList::keyPressEvent(QKeyEvent *event)
     }
     if (key == Qt::Key_Escape) {
         HidePopups();
+        HideTimeEntry();
         HideMemoPanel();
         event->accept();
         return;

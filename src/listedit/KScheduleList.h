@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/KDaySchedule.h"
+#include "model/KScheduleEditCore.h"
 
 #include <QColorDialog>
 #include <QFont>
@@ -10,10 +11,15 @@
 #include <functional>
 #include <memory>
 
+class KClipboard;
+class KDaySchOpeLog;
 class KTMemoPanel;
 class QPrinter;
 class KTScheduleItemPool;
+class KTTimeEntryComb;
 class KTTimeVIndicator;
+class QTimer;
+class TKSchConfSimpleDialog;
 
 // The list view of a day schedule: a six-column grid with one row per frame under a
 // title row. Rows and columns here count the title row as row 0, as the user sees it;
@@ -54,12 +60,57 @@ public:
     void SetPopupMenu(QMenu *menu);
     QMenu *PopupMenu() const { return popupMenu_; }
 
-    // Scheduling mode in the list: the list shows (and later edits) a working copy.
+    // Scheduling mode in the list: the list edits a working copy of the schedule. Leaving
+    // runs the check, which may keep the mode on: read EditMode afterwards.
     void SetEditMode(bool on);
     bool EditMode() const { return editMode_; }
-    KDaySchedule *EditSchedule() const { return editSchedule_.get(); }
-    bool Modified = false;
-    std::function<void(KScheduleList *)> ChangeHandler;
+    KDaySchedule *EditSchedule() const { return edit_ ? &edit_->Edit() : nullptr; }
+    KScheduleEditCore *EditCore() const { return edit_.get(); }
+    // How the last leaving of the mode ended: 0 the working copy was applied (or there was
+    // none), 1 the edits were dropped, 2 the mode stayed on.
+    int LastLeaveResult() const { return lastLeave_; }
+    bool Modified() const { return edit_ && edit_->Modified; }
+    // Told of every change of the working copy: frame index (0xFFFF for all) and kind
+    // (0 changed, 1 the change mark was cleared).
+    std::function<void(KScheduleList *, int index, int kind)> ChangeHandler;
+    void SetOpeLog(KDaySchOpeLog *log);
+    KDaySchOpeLog *OpeLog() const { return opeLog_; }
+    void SetClipboard(KClipboard *clipboard) { clipboard_ = clipboard; }
+
+    // Editing commands of scheduling mode (frame indexes are row - 1). Add and insert answer
+    // true when the schedule is full.
+    bool AddSch(bool refresh = true, bool log = true);
+    bool InsSch(int index, const KScheduleFrame &frame, bool log = true, bool refresh = true);
+    void DeleteSch(int index, bool refresh = true, bool log = true);
+    // Resets the working copy from the shown schedule, asking first (through asker) when there
+    // are changes; asker answers whether to go on.
+    void CancelSch(bool refresh, const std::function<bool()> &asker);
+    void UndoLastOperation();
+    void SetChronoTime(int index, int mode, bool refresh = true);
+    // Checks and copies the working copy into the shown schedule, staying in the mode.
+    bool ApplyForSave();
+    // Drops the working copy without looking at it; leaving the mode then copies nothing.
+    void DiscardEditSchedule();
+    // Commits typing, an open time entry and an edited long-text panel.
+    void CommitPendingEdits();
+
+    // Cell clipboard operations (row, column as shown).
+    bool CopyCell(int row, int col);
+    bool ClearCell(int row, int col, bool copyFirst);
+    bool PasteCell(int row, int col);
+
+    // Editing widgets of scheduling mode.
+    KTTimeEntryComb *TimeEntry() const { return timeEntry_; }
+    int TimeEntryRow() const { return timeEntryRow_; }
+    int TimeEntryCol() const { return timeEntryCol_; }
+    void OpenTimeEntry(int col, int digit = -1);
+    void CommitTimeEntry(int row, int col);
+    void HideTimeEntry();
+    void ChooseFrameColor(int row);
+    // The check dialog while it is shown, and the cells blinking meanwhile.
+    TKSchConfSimpleDialog *ConflictDialog() const { return conflictDialog_; }
+    bool Blinking() const { return blinkTimer_ != nullptr; }
+    bool TextEditPending() const;
 
     // Long-text panel.
     void SetMemoPanelEnabled(bool on);
@@ -117,9 +168,22 @@ public:
     // Used by the cell painter.
     void PaintCell(QPainter *p, const QRect &rect, int row, int col) const;
 
+    // The in-place editor's text for a cell: committed to the working copy.
+    void CommitEditorText(int row, int col, const QString &text);
+    // The in-place editor opens only for Item and Memo cells of frames in scheduling mode.
+    bool TypingAllowed(int row, int col) const;
+    int EditorLimit(int row, int col) const;
+    void SetActiveEditor(QWidget *editor) { activeEditor_ = editor; }
+
+    using QTableWidget::edit;
+
 protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -134,9 +198,37 @@ private:
     void HidePopups();
     QTableWidgetItem *Cell(int row, int col) const;
     void SetCellText(int row, int col, const QString &text);
+    // Scheduling mode (KScheduleList_Edit.cpp).
+    void EnterEditMode();
+    void LeaveEditMode();
+    int CheckBeforeLeave();
+    int ShowConflict(const KCheckReport &report);
+    void StartBlink(const KCheckReport &report);
+    void StopBlink();
+    void AfterFrameCountChange(bool refresh);
+    void ItemChosen();
+    void CommitMemoPanel();
+    bool EditKey(QKeyEvent *event);
+    QPoint ListPointOnScreen(int x) const;
+
+    KDaySchOpeLog *opeLog_ = nullptr;
+    KClipboard *clipboard_ = nullptr;
+    std::unique_ptr<KScheduleEditCore> edit_;
+    KTTimeEntryComb *timeEntry_ = nullptr;
+    int timeEntryRow_ = -1, timeEntryCol_ = -1;
+    QString savedCellText_;
+    TKSchConfSimpleDialog *conflictDialog_ = nullptr;
+    QTimer *blinkTimer_ = nullptr;
+    struct BlinkCell {
+        int Row, Col;
+        QString Text;
+    };
+    std::vector<BlinkCell> blinkCells_;
+    bool blinkHidden_ = false;
+    int lastLeave_ = 0;
+    QPointer<QWidget> activeEditor_;
 
     KDaySchedule *schedule_ = nullptr;
-    std::unique_ptr<KDaySchedule> editSchedule_;
     bool editMode_ = false;
     KTScheduleItemPool *pool_ = nullptr;
     QPointer<QColorDialog> colorDialog_;

@@ -38,6 +38,8 @@ void KTMemoPanel::Build()
     memo_->document()->setDocumentMargin(0);
     memo_->installEventFilter(this);
     memo_->viewport()->installEventFilter(this);
+    // The limit holds however text arrives: keys, an input method, paste or drop.
+    connect(memo_, &QTextEdit::textChanged, this, [this] { EnforceLimit(); });
     probe_ = new QLabel(QStringLiteral("HEIGHT"), this);
     probe_->hide();
     probe_->adjustSize();
@@ -67,6 +69,7 @@ void KTMemoPanel::SetWidth(int w)
 void KTMemoPanel::SetPanelText(const QString &text)
 {
     text_ = text;
+    baseLength_ = int(text.size());
     memo_->setPlainText(text);
     RecomputeHeight();
 }
@@ -146,6 +149,29 @@ void KTMemoPanel::SetMemoBorder(bool on)
 void KTMemoPanel::SetMaxLength(int n)
 {
     maxLength_ = std::max(0, n);
+}
+
+void KTMemoPanel::EnforceLimit()
+{
+    if (!editable_ || maxLength_ <= 0)
+        return;
+    // A longer text given to the panel is kept; only what is added is held to the limit.
+    const int allowed = std::max(maxLength_, baseLength_);
+    const int excess = int(memo_->toPlainText().size()) - allowed;
+    if (excess <= 0)
+        return;
+    // The characters just added end at the caret: take the excess back from there.
+    QTextCursor cursor = memo_->textCursor();
+    const int end = cursor.position();
+    if (end >= excess) {
+        cursor.setPosition(end - excess);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+    } else {
+        cursor.setPosition(allowed);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    }
+    cursor.removeSelectedText();
+    memo_->setTextCursor(cursor);
 }
 
 void KTMemoPanel::SetEditable(bool on)

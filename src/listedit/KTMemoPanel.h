@@ -63,6 +63,7 @@ private:
     void MouseEntered();
     void MouseLeft();
     bool IsCharacterKey(int key) const;
+    void EnforceLimit();
 
     QTextEdit *memo_ = nullptr;
     QLabel *probe_ = nullptr;
@@ -71,6 +72,7 @@ private:
     uint32_t memoFontColor_ = 0x000000;
     bool memoBorder_ = true;
     int maxLength_ = 0;
+    int baseLength_ = 0;
     bool editable_ = false;
     bool mouseInside_ = false;
     Handler commit_, enter_, leave_;

@@ -26,6 +26,7 @@ public:
     QString NameAt(int index) const;
     uint32_t ColorAt(int index) const { return core_.ColorAt(index); }
     const KItemPoolCore &Core() const { return core_; }
+    KItemPoolCore &Core() { return core_; }
 
     int AddItem(const QString &name, uint32_t color);
     int AddItem(const std::u16string &name, uint32_t color) { return core_.AddItem(name, color); }

@@ -9,6 +9,8 @@ class KTrayIcon;
 class KSound;
 // Printing (Qt-based, platform/qt/KPrintService.h); the core never uses it.
 class KPrintService;
+// Scheduling mode: the cell clipboard.
+class KClipboard;
 
 // The platform services a window or file object works with. Nothing here is
 // owned: the program's entry point (or a test) keeps them alive.
@@ -25,4 +27,6 @@ struct KPlatform {
     KSound *Sound = nullptr;
     // Printing: print, printer setup and page setup.
     KPrintService *Printer = nullptr;
+    // Scheduling mode: the cell clipboard (the window uses the system clipboard when none is given).
+    KClipboard *Clipboard = nullptr;
 };

@@ -1,0 +1,105 @@
+#include "listedit/TKSchConfSimpleDialog.h"
+
+#include "model/KCheckTexts.h"
+#include "platform/qt/KFontMap.h"
+
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+QString Q(const std::u16string &s)
+{
+    return QString::fromStdU16String(s);
+}
+} // namespace
+
+TKSchConfSimpleDialog::TKSchConfSimpleDialog(QWidget *owner) : QDialog(owner)
+{
+    setObjectName("TKSchConfSimpleDialog");
+    setFont(KFontMap::PointFont("Tahoma", 9));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(297, 199); // fixed border
+
+    ConflictMsg = new QPlainTextEdit(this);
+    ConflictMsg->setObjectName("ConflictMsg");
+    ConflictMsg->setGeometry(8, 8, 281, 49);
+    ConflictMsg->setFont(KFontMap::PixelFont("Tahoma", 13));
+    ConflictMsg->setReadOnly(true);
+    ConflictMsg->setFrameShape(QFrame::NoFrame);
+    ConflictMsg->setFocusPolicy(Qt::NoFocus);
+    ConflictMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ConflictMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ConflictMsg->document()->setDocumentMargin(0);
+    QPalette pal = ConflictMsg->palette();
+    pal.setColor(QPalette::Base, palette().color(QPalette::Window));
+    ConflictMsg->setPalette(pal);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setGeometry(8, 63, 281, 130);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1->setLineWidth(1);
+
+    auto radio = [this](const char *name, int top) {
+        auto *r = new QRadioButton(Panel1);
+        r->setObjectName(name);
+        r->setGeometry(26, top, 240, 25);
+        return r;
+    };
+    RadioButtonMAN = radio("RadioButtonMAN", 4);
+    RadioButtonRETRIEVE = radio("RadioButtonRETRIEVE", 29);
+    RadioButtonCANCEL = radio("RadioButtonCANCEL", 54);
+
+    ButtonOK = new QPushButton(QStringLiteral("OK"), Panel1);
+    ButtonOK->setObjectName("ButtonOK");
+    ButtonOK->setGeometry(192, 85, 74, 33);
+    ButtonOK->setDefault(true);
+    connect(ButtonOK, &QPushButton::clicked, this, [this] {
+        ButtonOKClick();
+        accept();
+    });
+
+    setTabOrder(RadioButtonMAN, RadioButtonCANCEL);
+    setTabOrder(RadioButtonCANCEL, RadioButtonRETRIEVE);
+    setTabOrder(RadioButtonRETRIEVE, ButtonOK);
+    SetChoiceCaptions(Language);
+    RadioButtonMAN->setChecked(true);
+}
+
+void TKSchConfSimpleDialog::SetChoiceCaptions(int language)
+{
+    RadioButtonMAN->setText(Q(KCheckTexts::Get(KCheckTexts::ChoiceAdjust, language)));
+    RadioButtonCANCEL->setText(Q(KCheckTexts::Get(KCheckTexts::ChoiceCancel, language)));
+    RadioButtonRETRIEVE->setText(Q(KCheckTexts::Get(KCheckTexts::ChoiceRetrieve, language)));
+}
+
+void TKSchConfSimpleDialog::Prepare(int code, int x, int y)
+{
+    SetChoiceCaptions(Language);
+    RadioButtonMAN->setChecked(true);
+    ConflictMsg->setPlainText(Q(KCheckTexts::Message(code, Language)));
+    Choice = ChoiceAdjust;
+    setWindowTitle(Q(KCheckTexts::Get(KCheckTexts::Caption, Language)));
+    move(x, y);
+    RadioButtonMAN->setFocus();
+}
+
+int TKSchConfSimpleDialog::ShowCheckResult(int code, int x, int y)
+{
+    Prepare(code, x, y);
+    exec();
+    return Choice;
+}
+
+void TKSchConfSimpleDialog::ButtonOKClick()
+{
+    if (RadioButtonMAN->isChecked())
+        Choice = ChoiceAdjust;
+    else if (RadioButtonRETRIEVE->isChecked())
+        Choice = ChoiceRetrieve;
+    else if (RadioButtonCANCEL->isChecked())
+        Choice = ChoiceCancel;
+}
