@@ -3,6 +3,7 @@
 #include "app/TOrvellaForm.h"
 #include "bench_files.h"
 #include "bench_graphs.h"
+#include "bench_scheduling.h"
 #include "platform/core/KClock.h"
 #include "platform/fakes/KFakePrompter.h"
 
@@ -92,5 +93,6 @@ int main(int argc, char *argv[])
 
     RunGraphBenchmarks();
     RunFileBenchmarks([](const auto &make) { return TimeToFirstPaintMs(make); }, Median(bare), Median(form));
+    RunSchedulingBenchmarks(platform);
     return 0;
 }

@@ -379,6 +379,9 @@ private:
     KClipboard *Clipboard();
     // SchModified as it was when the mode began: the value to go back to when the edits are dropped.
     bool schModifiedBeforeMode_ = false;
+    // The side panel of the other mode, kept hidden so that switching does not build it anew.
+    KToptionPanel_I *parkedPanel1_ = nullptr;
+    KToptionPanel_II *parkedPanel2_ = nullptr;
     std::unique_ptr<KClipboard> ownClipboard_;
 
     // The graph and count views (TOrvellaForm_Graphs.cpp).

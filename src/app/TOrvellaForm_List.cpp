@@ -86,8 +86,12 @@ void TOrvellaForm::BuildNormalSidePanel()
 {
     if (OptionPanel2) {
         OptionPanel2->hide();
-        delete OptionPanel2;
+        parkedPanel2_ = OptionPanel2;
         OptionPanel2 = nullptr;
+    }
+    if (!OptionPanel1 && parkedPanel1_) {
+        OptionPanel1 = parkedPanel1_;
+        parkedPanel1_ = nullptr;
     }
     if (!OptionPanel1) {
         OptionPanel1 = new KToptionPanel_I(this, PanelMainView_1);

@@ -62,8 +62,8 @@ void TOrvellaForm::BindSchedulingCommands()
                                            KMsgIcon::Warning, KMsgButtons::YesNo) == KMsgAnswer::Yes;
         });
     });
-    const char *const chrono[] = {"EditSetChroTimeSTFixDT", "EditSetChroTimeSTFixET", "EditSetChroTimeETFixDT",
-                                  "EditSetChroTimeETFixST", "EditSetChroTimeDT"};
+    const char *const chrono[] = {"EditSetChroTimeSTFixDT", "EditSetChroTimeSTFixET",
+                                  "EditSetChroTimeETFixDT", "EditSetChroTimeETFixST", "EditSetChroTimeDT"};
     for (int mode = 0; mode < 5; ++mode) {
         connect(Action(chrono[mode]), &QAction::triggered, this, [this, mode] {
             if (SchedulingMode && SchList)
@@ -151,6 +151,8 @@ void TOrvellaForm::ExitSchedulingMode()
         SchedulingMode = SchList->EditMode();
         if (SchedulingMode)
             return; // the check kept the mode on
+        if (OptionPanel2)
+            OptionPanel2->GraphView->SetSchedule(nullptr); // the working copy is gone
         if (SchList->LastLeaveResult() == KScheduleEditCore::LeaveDiscard)
             SchModified = schModifiedBeforeMode_; // the edits are gone, the shown schedule is as before
         else
@@ -163,8 +165,6 @@ void TOrvellaForm::ExitSchedulingMode()
         OpeLog.reset();
         if (SchModified)
             AlarmResetPending = true;
-        SchList->RefreshRows(false);
-        SchList->setFocus();
     }
     SchedulingMode = false;
     ShowNormalModeControls();
@@ -192,8 +192,12 @@ void TOrvellaForm::BuildSchedulingSidePanel()
 {
     if (OptionPanel1) {
         OptionPanel1->hide();
-        delete OptionPanel1;
+        parkedPanel1_ = OptionPanel1;
         OptionPanel1 = nullptr;
+    }
+    if (!OptionPanel2 && parkedPanel2_) {
+        OptionPanel2 = parkedPanel2_;
+        parkedPanel2_ = nullptr;
     }
     if (!OptionPanel2) {
         OptionPanel2 = new KToptionPanel_II(this, PanelMainView_1);
@@ -220,7 +224,8 @@ void TOrvellaForm::SchListChanged(int kind)
 void TOrvellaForm::ShowScheduleFull()
 {
     platform_.Prompter->Show(KMessageCatalog::Text(KMessageCatalog::CaptionWarning, Language),
-                             KMessageCatalog::Text(KMessageCatalog::ScheduleFull, Language), KMsgIcon::Warning);
+                             KMessageCatalog::Text(KMessageCatalog::ScheduleFull, Language),
+                             KMsgIcon::Warning);
 }
 
 void TOrvellaForm::EditAddSchExecute()

@@ -116,7 +116,8 @@ int KScheduleList::CheckBeforeLeave()
 {
     if (!edit_)
         return KScheduleEditCore::LeaveClean;
-    const int r = edit_->CheckBeforeLeave([this](const KCheckReport &report) { return ShowConflict(report); });
+    const int r =
+        edit_->CheckBeforeLeave([this](const KCheckReport &report) { return ShowConflict(report); });
     // The re-schedule answer gave the working copy back its first contents.
     RefreshRows(true);
     AfterFrameCountChange(false);
@@ -316,7 +317,8 @@ void KScheduleList::OpenTimeEntry(int col, int digit)
     const int row = CursorRow();
     if (!editMode_ || !timeEntry_ || row < 1)
         return;
-    const bool allowed = col == ColStart || (col == ColEnd && (timeEditColumns_ == 0 || timeEditColumns_ == 2)) ||
+    const bool allowed = col == ColStart ||
+                         (col == ColEnd && (timeEditColumns_ == 0 || timeEditColumns_ == 2)) ||
                          (col == ColTime && (timeEditColumns_ == 1 || timeEditColumns_ == 2));
     const QRect cell = CellRect(row, col);
     if (!allowed || cell.isEmpty())

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace {
 QString Q(const std::u16string &s)
@@ -29,7 +30,7 @@ TKSchConfSimpleDialog::TKSchConfSimpleDialog(QWidget *owner) : QDialog(owner)
     ConflictMsg->setReadOnly(true);
     ConflictMsg->setFrameShape(QFrame::NoFrame);
     ConflictMsg->setFocusPolicy(Qt::NoFocus);
-    ConflictMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ConflictMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ConflictMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ConflictMsg->document()->setDocumentMargin(0);
     QPalette pal = ConflictMsg->palette();
@@ -83,8 +84,32 @@ void TKSchConfSimpleDialog::Prepare(int code, int x, int y)
     ConflictMsg->setPlainText(Q(KCheckTexts::Message(code, Language)));
     Choice = ChoiceAdjust;
     setWindowTitle(Q(KCheckTexts::Get(KCheckTexts::Caption, Language)));
+    FitTexts();
     move(x, y);
     RadioButtonMAN->setFocus();
+}
+
+void TKSchConfSimpleDialog::FitTexts()
+{
+    // The layout is made for the platform's own Japanese face; with a wider face the dialog
+    // grows so that no text is cut off, keeping every control's place relative to the others.
+    int needWidth = 0;
+    for (QRadioButton *r : {RadioButtonMAN, RadioButtonRETRIEVE, RadioButtonCANCEL})
+        needWidth = std::max(needWidth, r->sizeHint().width() - BaseRadioWidth);
+    const QFontMetrics fm(ConflictMsg->font());
+    int lines = 0;
+    for (const QString &line : ConflictMsg->toPlainText().split('\n')) {
+        needWidth = std::max(needWidth, fm.horizontalAdvance(line) + 16 - BaseMessageWidth);
+        ++lines;
+    }
+    const int extraW = std::max(0, needWidth);
+    const int extraH = std::max(0, lines * fm.lineSpacing() + 4 - BaseMessageHeight);
+    ConflictMsg->setGeometry(8, 8, BaseMessageWidth + extraW, BaseMessageHeight + extraH);
+    Panel1->setGeometry(8, 63 + extraH, 281 + extraW, 130);
+    for (QRadioButton *r : {RadioButtonMAN, RadioButtonRETRIEVE, RadioButtonCANCEL})
+        r->resize(BaseRadioWidth + extraW, 25);
+    ButtonOK->move(192 + extraW, 85);
+    setFixedSize(297 + extraW, 199 + extraH);
 }
 
 int TKSchConfSimpleDialog::ShowCheckResult(int code, int x, int y)

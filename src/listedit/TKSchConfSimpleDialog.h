@@ -32,4 +32,10 @@ public:
     QRadioButton *RadioButtonRETRIEVE = nullptr;
     QRadioButton *RadioButtonCANCEL = nullptr;
     QPushButton *ButtonOK = nullptr;
+
+private:
+    static constexpr int BaseRadioWidth = 240;
+    static constexpr int BaseMessageWidth = 281;
+    static constexpr int BaseMessageHeight = 49;
+    void FitTexts();
 };

@@ -33,6 +33,14 @@ struct Window : WindowHarness {
     }
 };
 
+// Saves a picture of the widget when ORVELLA_SHOT_DIR is set.
+void Shot(QWidget *w, const char *name)
+{
+    const QString dir = qEnvironmentVariable("ORVELLA_SHOT_DIR");
+    if (!dir.isEmpty())
+        w->grab().save(dir + "/" + name + ".png");
+}
+
 QPoint CellCenter(KScheduleList *l, int row, int col)
 {
     return l->CellRect(row, col).center() - l->viewport()->geometry().topLeft();
@@ -67,7 +75,8 @@ QLineEdit *CellEditor(KScheduleList *l)
 }
 
 // Types into an Item or Memo cell: the first key opens the cell's editor, Enter commits.
-void TypeText(KScheduleList *l, int row, int col, const QString &ascii, const QString &committed = {})
+void TypeText(KScheduleList *l, int row, int col, const QString &ascii, const QString &committed = {},
+              const char *shot = nullptr)
 {
     ClickCell(l, row, col);
     QTest::keyClick(l, Qt::Key_Return);
@@ -83,6 +92,8 @@ void TypeText(KScheduleList *l, int row, int col, const QString &ascii, const QS
         ime.setCommitString(committed);
         QApplication::sendEvent(editor, &ime);
     }
+    if (shot)
+        Shot(l->window(), shot);
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_VERIFY(!l->TextEditPending());
 }
@@ -157,7 +168,7 @@ void TestSchedulingMode::wholeEditSession()
     QCOMPARE(l->CellText(2, KScheduleList::ColEnd), QString("17:00"));
     QTest::mouseClick(f.EditAddButton, Qt::LeftButton);
     QTRY_COMPARE(l->CellText(3, KScheduleList::ColStart), QString("17:00"));
-    TypeText(l, 3, KScheduleList::ColItem, "Dinner");
+    TypeText(l, 3, KScheduleList::ColItem, "Dinner", {}, "scheduling-mode-typing");
     TypeTime(l, 3, KScheduleList::ColStart, "18");
     TypeTime(l, 3, KScheduleList::ColTime, "6");
     QCOMPARE(l->CellText(3, KScheduleList::ColEnd), QString("00:00"));
@@ -171,15 +182,24 @@ void TestSchedulingMode::wholeEditSession()
     DialogAnswer adjust;
     adjust.answer = [&](TKSchConfSimpleDialog *d) -> QRadioButton * {
         message = d->ConflictMsg->toPlainText();
-        if (l->CellText(2, KScheduleList::ColEnd).isEmpty() && l->CellText(3, KScheduleList::ColStart).isEmpty())
+        if (l->CellText(2, KScheduleList::ColEnd).isEmpty() &&
+            l->CellText(3, KScheduleList::ColStart).isEmpty()) {
+            if (!blinked) {
+                Shot(d, "check-dialog");
+                Shot(l->window(), "check-blinking-cells");
+            }
             blinked = true;
+        }
         return blinked ? d->RadioButtonMAN : nullptr;
     };
     adjust.Arm();
     QTest::mouseClick(f.ExitEditSchButton, Qt::LeftButton);
     QVERIFY(adjust.seen);
     QVERIFY(blinked);
-    QCOMPARE(message, QString(" スケジュール時間が不連続になっています。\n   1.  スケジュールされていない時間があります。"));
+    QCOMPARE(
+        message,
+        QString(
+            " スケジュール時間が不連続になっています。\n   1.  スケジュールされていない時間があります。"));
     QVERIFY(f.SchedulingMode);
     QVERIFY(!l->Blinking());
     QCOMPARE(l->CellText(3, KScheduleList::ColStart), QString("18:00"));
@@ -202,6 +222,7 @@ void TestSchedulingMode::wholeEditSession()
     QVERIFY(!f.SchedulingMode);
     QVERIFY(!none.seen);
     none.poll.stop();
+    Shot(&f, "after-leaving");
 
     // The new frames are in the shown schedule, the list, the side panel and the pie.
     QCOMPARE(f.ShownSchedule.GetCount(), 3);
@@ -237,7 +258,8 @@ void TestSchedulingMode::controlsAndTitleFollowTheMode()
     QVERIFY(f.SchedulingMode);
     QVERIFY(f.Action("EditScheduling")->isChecked());
     QCOMPARE(f.Action("EditScheduling")->text(), QString("スケジュール作成 終了(&E)"));
-    for (const char *name : {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel", "EditPaste", "EditCut"})
+    for (const char *name :
+         {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel", "EditPaste", "EditCut"})
         QVERIFY2(f.Action(name)->isEnabled(), name);
     QVERIFY(!f.EnterEditSchButton->isVisible() && f.ExitEditSchButton->isVisible());
     QVERIFY(!f.SchTitleEdit->isReadOnly());
@@ -258,7 +280,8 @@ void TestSchedulingMode::controlsAndTitleFollowTheMode()
     QVERIFY(!f.OpeLog);
     QVERIFY(f.SchTitleEdit->isReadOnly());
     QVERIFY(!f.SchList->PopupMenu());
-    for (const char *name : {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel", "EditPaste", "EditCut"})
+    for (const char *name :
+         {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel", "EditPaste", "EditCut"})
         QVERIFY2(!f.Action(name)->isEnabled(), name);
     QCOMPARE(f.Action("EditScheduling")->text(), QString("スケジュール作成(&G)"));
     QVERIFY(f.EnterEditSchButton->isVisible());

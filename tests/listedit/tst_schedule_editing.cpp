@@ -61,7 +61,10 @@ struct EditingList {
         list->setFocus();
     }
     KDaySchedule &Edit() { return *list->EditSchedule(); }
-    QPoint Center(int row, int col) { return list->CellRect(row, col).center() - list->viewport()->geometry().topLeft(); }
+    QPoint Center(int row, int col)
+    {
+        return list->CellRect(row, col).center() - list->viewport()->geometry().topLeft();
+    }
 };
 } // namespace
 
@@ -95,17 +98,28 @@ void TestScheduleEditing::checkDialogTextsAndChoices()
                                                    "   1.  スケジュールが重なっています。\n"
                                                    "   2.  スケジュールされていない時間があります。"));
     QCOMPARE(d.RadioButtonMAN->text(), QString("  スケジュールを修正する"));
+    // No text is cut off, whatever the face: the dialog grows around them.
+    for (QRadioButton *r : {d.RadioButtonMAN, d.RadioButtonRETRIEVE, d.RadioButtonCANCEL})
+        QVERIFY(r->sizeHint().width() <= r->width());
+    const QFontMetrics fm(d.ConflictMsg->font());
+    for (const QString &line : d.ConflictMsg->toPlainText().split('\n'))
+        QVERIFY(fm.horizontalAdvance(line) < d.ConflictMsg->width());
+    QVERIFY(3 * fm.lineSpacing() <= d.ConflictMsg->height());
+    QCOMPARE(d.ConflictMsg->document()->lineCount(), 3); // no line wraps
+    QCOMPARE(d.ButtonOK->x() + d.ButtonOK->width() + 15, d.Panel1->width());
     d.Language = 1;
     d.Prepare(9, 10, 20);
-    QCOMPARE(d.ConflictMsg->toPlainText(),
-             QString(" This is not chronologically scheduled.\n   1.  Total schedule time is over 24 hours."));
+    QCOMPARE(
+        d.ConflictMsg->toPlainText(),
+        QString(" This is not chronologically scheduled.\n   1.  Total schedule time is over 24 hours."));
     QCOMPARE(d.RadioButtonMAN->text(), QString("  Adjust  the schedule"));
     QCOMPARE(d.RadioButtonCANCEL->text(), QString("  Cancel  the changes and Quit"));
     QCOMPARE(d.RadioButtonRETRIEVE->text(), QString("  Discard the changes and Re-schedule"));
     QVERIFY(d.RadioButtonMAN->isChecked());
 
     // OK takes the checked choice; the close box leaves adjust.
-    for (auto [radio, choice] : {std::pair{d.RadioButtonRETRIEVE, 1}, {d.RadioButtonCANCEL, 2}, {d.RadioButtonMAN, 0}}) {
+    for (auto [radio, choice] :
+         {std::pair{d.RadioButtonRETRIEVE, 1}, {d.RadioButtonCANCEL, 2}, {d.RadioButtonMAN, 0}}) {
         radio->setChecked(true);
         d.ButtonOKClick();
         QCOMPARE(d.Choice, choice);
@@ -139,7 +153,8 @@ void TestScheduleEditing::typingLimitsHoldForEveryWayTextArrives()
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_VERIFY(!l->TextEditPending());
     QCOMPARE(e.Edit().GetFrame(1)->ItemName.size(), size_t(16));
-    QCOMPARE(e.pool.GetItemColor(l->CellText(2, KScheduleList::ColItem), 1), 0xFF0000u); // new name, own colour
+    QCOMPARE(e.pool.GetItemColor(l->CellText(2, KScheduleList::ColItem), 1),
+             0xFF0000u); // new name, own colour
 
     // The long-text panel holds a memo to 128 characters however it is filled.
     const QString longMemo(140, QChar(u'メ'));
