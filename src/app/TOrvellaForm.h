@@ -37,6 +37,7 @@ class KSingleInstance;
 class KTSchedulePie;
 class KTScheduleTimeline;
 class KTSchTimeCount;
+class KSidePanel;
 class KToptionPanel_I;
 class KToptionPanel_II;
 class KTScheduleItemPool;
@@ -371,7 +372,7 @@ private:
     // Scheduling mode (TOrvellaForm_Mode.cpp).
     void BindSchedulingCommands();
     void BuildSchedulingSidePanel();
-    void ShowNormalModeControls();
+    void ShowModeControls(bool on);
     void SchListChanged(int kind);
     void EditAddSchExecute();
     void EditInsSchExecute();
@@ -380,8 +381,10 @@ private:
     // SchModified as it was when the mode began: the value to go back to when the edits are dropped.
     bool schModifiedBeforeMode_ = false;
     // The side panel of the other mode, kept hidden so that switching does not build it anew.
-    KToptionPanel_I *parkedPanel1_ = nullptr;
-    KToptionPanel_II *parkedPanel2_ = nullptr;
+    KSidePanel *parkedPanel1_ = nullptr;
+    KSidePanel *parkedPanel2_ = nullptr;
+    template <typename Panel>
+    Panel *SwapSidePanel(KSidePanel *&other, KSidePanel *&parkedOther, Panel *&own, KSidePanel *&parkedOwn);
     std::unique_ptr<KClipboard> ownClipboard_;
 
     // The graph and count views (TOrvellaForm_Graphs.cpp).

@@ -6,6 +6,7 @@
 #include "app/dialogs/TKHelpWindow.h"
 #include "app/dialogs/TKVersionDialog.h"
 #include "graphs/TKCurSchView.h"
+#include "graphs/TKSchGraphView.h"
 #include "listedit/KScheduleList.h"
 #include "listedit/KTScheduleItemPool.h"
 #include "listedit/KToptionPanel_I.h"
@@ -82,30 +83,52 @@ void TOrvellaForm::ConnectSidePanelClock(TKClock *clock)
     clock->OnSecondsChanged = [this](TKClock *c) { SetClockSeconds(c->ShowsSeconds(), 1); };
 }
 
-void TOrvellaForm::BuildNormalSidePanel()
+// Swaps the side panel of the other mode (kept hidden for the next swap) for this one,
+// made and placed beside the list the first time.
+template <typename Panel>
+Panel *TOrvellaForm::SwapSidePanel(KSidePanel *&other, KSidePanel *&parkedOther, Panel *&own,
+                                   KSidePanel *&parkedOwn)
 {
-    if (OptionPanel2) {
-        OptionPanel2->hide();
-        parkedPanel2_ = OptionPanel2;
-        OptionPanel2 = nullptr;
+    if (other) {
+        other->hide();
+        parkedOther = other;
+        other = nullptr;
     }
-    if (!OptionPanel1 && parkedPanel1_) {
-        OptionPanel1 = parkedPanel1_;
-        parkedPanel1_ = nullptr;
+    if (!own && parkedOwn) {
+        own = static_cast<Panel *>(parkedOwn);
+        parkedOwn = nullptr;
     }
-    if (!OptionPanel1) {
-        OptionPanel1 = new KToptionPanel_I(this, PanelMainView_1);
+    if (!own) {
+        own = new Panel(this, PanelMainView_1);
         const int top = ControlPanel1->y();
-        OptionPanel1->move(SchListPanel->x() + SchListPanel->width(), top);
-        OptionPanel1->SetWidth(250);
-        OptionPanel1->SetHeight(SchListPanel->y() + SchListPanel->height() - top);
-        ConnectSidePanelClock(OptionPanel1->Clock);
+        own->move(SchListPanel->x() + SchListPanel->width(), top);
+        own->SetWidth(250);
+        own->SetHeight(SchListPanel->y() + SchListPanel->height() - top);
+        ConnectSidePanelClock(own->Clock);
     }
     SetClock24H(Clock24H, 2);
     SetClockSeconds(ClockSeconds, 2);
+    return own;
+}
+
+void TOrvellaForm::BuildNormalSidePanel()
+{
+    KSidePanel *other = OptionPanel2;
+    SwapSidePanel(other, parkedPanel2_, OptionPanel1, parkedPanel1_);
+    OptionPanel2 = nullptr;
     OptionPanel1->show();
     // The calendar centred in the box that frames it.
     OptionPanel1->Relayout();
+}
+
+void TOrvellaForm::BuildSchedulingSidePanel()
+{
+    KSidePanel *other = OptionPanel1;
+    SwapSidePanel(other, parkedPanel1_, OptionPanel2, parkedPanel2_);
+    OptionPanel1 = nullptr;
+    OptionPanel2->GraphView->SetLanguage(Language);
+    OptionPanel2->GraphView->SetSchedule(EditSchedule);
+    OptionPanel2->show();
 }
 
 void TOrvellaForm::UpdateCurSchView(TKCurSchView *view, KSchTime now)

@@ -125,21 +125,7 @@ void TOrvellaForm::EnterSchedulingMode()
     SchList->SetPopupMenu(SchEditPopupMenu);
 
     BuildSchedulingSidePanel();
-
-    QPalette bar = SchModDispBarPanel->palette();
-    bar.setColor(QPalette::Window, QColor(255, 0, 0));
-    SchModDispBarPanel->setPalette(bar);
-    SchTitleEdit->setReadOnly(false);
-    SchTitleEdit->setBackgroundRole(QPalette::Base);
-    EnterEditSchButton->hide();
-    ExitEditSchButton->show();
-
-    QAction *scheduling = Action("EditScheduling");
-    scheduling->setChecked(true);
-    scheduling->setIcon(ExitEditSchButton->icon());
-    scheduling->setText("スケジュール作成 終了(&E)");
-    for (const char *name : EditingActions)
-        Action(name)->setEnabled(true);
+    ShowModeControls(true);
     SchList->setFocus();
 }
 
@@ -167,51 +153,26 @@ void TOrvellaForm::ExitSchedulingMode()
             AlarmResetPending = true;
     }
     SchedulingMode = false;
-    ShowNormalModeControls();
-}
-
-void TOrvellaForm::ShowNormalModeControls()
-{
     BuildNormalSidePanel();
-    QPalette bar = SchModDispBarPanel->palette();
-    bar.setColor(QPalette::Window, palette().color(QPalette::Button));
-    SchModDispBarPanel->setPalette(bar);
-    SchTitleEdit->setReadOnly(true);
-    SchTitleEdit->setBackgroundRole(QPalette::Button);
-    EnterEditSchButton->show();
-    ExitEditSchButton->hide();
-    QAction *scheduling = Action("EditScheduling");
-    scheduling->setChecked(false);
-    scheduling->setIcon(EnterEditSchButton->icon());
-    scheduling->setText("スケジュール作成(&G)");
-    for (const char *name : EditingActions)
-        Action(name)->setEnabled(false);
+    ShowModeControls(false);
 }
 
-void TOrvellaForm::BuildSchedulingSidePanel()
+void TOrvellaForm::ShowModeControls(bool on)
 {
-    if (OptionPanel1) {
-        OptionPanel1->hide();
-        parkedPanel1_ = OptionPanel1;
-        OptionPanel1 = nullptr;
-    }
-    if (!OptionPanel2 && parkedPanel2_) {
-        OptionPanel2 = parkedPanel2_;
-        parkedPanel2_ = nullptr;
-    }
-    if (!OptionPanel2) {
-        OptionPanel2 = new KToptionPanel_II(this, PanelMainView_1);
-        const int top = ControlPanel1->y();
-        OptionPanel2->move(SchListPanel->x() + SchListPanel->width(), top);
-        OptionPanel2->SetWidth(250);
-        OptionPanel2->SetHeight(SchListPanel->y() + SchListPanel->height() - top);
-        ConnectSidePanelClock(OptionPanel2->Clock);
-    }
-    OptionPanel2->GraphView->SetLanguage(Language);
-    OptionPanel2->GraphView->SetSchedule(EditSchedule);
-    SetClock24H(Clock24H, 2);
-    SetClockSeconds(ClockSeconds, 2);
-    OptionPanel2->show();
+    // The red bar, the title field and the scheduling buttons show which mode is on.
+    QPalette bar = SchModDispBarPanel->palette();
+    bar.setColor(QPalette::Window, on ? QColor(255, 0, 0) : palette().color(QPalette::Button));
+    SchModDispBarPanel->setPalette(bar);
+    SchTitleEdit->setReadOnly(!on);
+    SchTitleEdit->setBackgroundRole(on ? QPalette::Base : QPalette::Button);
+    EnterEditSchButton->setVisible(!on);
+    ExitEditSchButton->setVisible(on);
+    QAction *scheduling = Action("EditScheduling");
+    scheduling->setChecked(on);
+    scheduling->setIcon(on ? ExitEditSchButton->icon() : EnterEditSchButton->icon());
+    scheduling->setText(on ? "スケジュール作成 終了(&E)" : "スケジュール作成(&G)");
+    for (const char *name : EditingActions)
+        Action(name)->setEnabled(on);
 }
 
 void TOrvellaForm::SchListChanged(int kind)
