@@ -118,8 +118,6 @@ public:
     void FileSaveAsExecute();
     void SaveScheduleAs(const QString &name);
     static QString EnsureDtsExtension(const QString &name);
-    // Leaving scheduling mode before another schedule is shown: true when the command may go on.
-    bool ConfirmQuitScheduling();
 
     // --- Settings kept between runs (TOrvellaForm_Settings.cpp) ---
     void ReadSettingsAtStart();
@@ -373,6 +371,8 @@ private:
     void BindSchedulingCommands();
     void BuildSchedulingSidePanel();
     void ShowModeControls(bool on);
+    // File New replaced the working copy: its older edits can no longer be taken back.
+    void WorkingCopyReplaced();
     void SchListChanged(int kind);
     void EditAddSchExecute();
     void EditInsSchExecute();

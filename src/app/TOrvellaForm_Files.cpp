@@ -161,6 +161,8 @@ void TOrvellaForm::NewSchedule()
     }
     target->ClearFrames();
     AddDefaultFrame(*target);
+    if (target == EditSchedule)
+        WorkingCopyReplaced();
     SchTitle.clear();
     SchTitleEdit->setText(SchTitle);
     SchTitleEdit->setToolTip(QString());
@@ -228,8 +230,9 @@ QString TOrvellaForm::EnsureDtsExtension(const QString &name)
 void TOrvellaForm::SaveScheduleAs(const QString &name)
 {
     saveAsWritten_ = false;
-    if (SchedulingMode)
-        ApplyEditsForSave();
+    // Edits the check keeps back are not saved.
+    if (SchedulingMode && !ApplyEditsForSave())
+        return;
     KScheduleFile writer(*platform_.Files, *platform_.Prompter);
     writer.SetLanguage(Language);
     writer.WriteFlags = KWriteBackup | KWriteConfirm;
@@ -248,15 +251,9 @@ void TOrvellaForm::SaveScheduleAs(const QString &name)
         DayFileName = SchFileName;
 }
 
-bool TOrvellaForm::ConfirmQuitScheduling()
-{
-    // Outside scheduling mode there is nothing to leave.
-    return !SchedulingMode;
-}
-
 bool TOrvellaForm::ApplyEditsForSave()
 {
-    return true;
+    return ApplyForSave();
 }
 
 void TOrvellaForm::BindFileCommands()

@@ -223,6 +223,14 @@ bool TOrvellaForm::ConfirmQuitScheduling()
     return true;
 }
 
+void TOrvellaForm::WorkingCopyReplaced()
+{
+    if (OpeLog)
+        OpeLog->ClearOperations();
+    if (SchList && SchList->EditCore())
+        SchList->EditCore()->NotifyChange(true, KScheduleEditCore::AllFrames);
+}
+
 bool TOrvellaForm::ApplyForSave()
 {
     if (!SchedulingMode || !SchList)
