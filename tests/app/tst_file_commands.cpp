@@ -359,6 +359,23 @@ private slots:
         QCOMPARE(int(again.OptionBits), int(KOrvellaEnv::OptCurTimeMark));
     }
 
+    void sessionEndWritesTheSettingsWithoutAClose()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        const std::u16string path = h.appData.SettingsFilePath();
+        QVERIFY(!h.files.Exists(path));
+        h.form->SetClock24H(true, 0);
+        // Logging out quits the application; the window is not closed first.
+        QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
+        KSchAlarmConfig alarm;
+        KWeekSchConfig week;
+        KOrvellaEnv env(h.files, h.prompter, h.appData);
+        env.AlarmConfigRef = &alarm;
+        env.WeekConfigRef = &week;
+        QCOMPARE(env.ReadSettings(path), 0);
+        QVERIFY(env.OptionBits & KOrvellaEnv::OptClock24H);
+    }
+
     void unknownSavedViewStartsTheList()
     {
         WindowHarness h(QSize(1024, 768), false, false);

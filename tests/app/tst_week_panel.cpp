@@ -5,12 +5,15 @@
 #include "model/KMessageCatalog.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
+#include "week/TKWeekSchCfgDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace KMessageCatalog;
@@ -184,6 +187,32 @@ private slots:
         QCOMPARE(f.SchTimeCount->ItemCount(), 6);
         QCOMPARE(f.SchTitleEdit->text(), QString("週間スケジュール集計"));
         QVERIFY(h.prompter.History.empty());
+    }
+
+    void weekMenuShowsTheDialogWithTheWeekInUse()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        PutWeek(h);
+        OpenWeek(h);
+        QString shown;
+        bool answered = false;
+        QTimer::singleShot(0, &f, [&] {
+            if (auto *d = qobject_cast<TKWeekSchCfgDialog *>(QApplication::activeModalWidget())) {
+                shown = d->FileNameEdit->text();
+                answered = true;
+                d->reject();
+            }
+        });
+        // A dialog nobody answered fails the test instead of hanging it.
+        QTimer::singleShot(5000, &f, [] {
+            if (QWidget *w = QApplication::activeModalWidget())
+                w->close();
+        });
+        f.Action("OptWkSchConfig")->trigger();
+        QVERIFY(answered);
+        QCOMPARE(shown, QString("week.orw"));
+        QCOMPARE(f.WeekSchFileName, QString("/w/week.orw"));
     }
 
     void startReopensAWeekFileWithTodaysSchedule()
