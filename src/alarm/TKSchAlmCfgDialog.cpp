@@ -55,6 +55,15 @@ QLabel *TitleStrip(QWidget *parent, const char *name, int width)
     return label;
 }
 
+// A control of type T at its place in the form, named as the form names it.
+template <typename T> T *Place(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *control = new T(parent);
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
+}
+
 const char *const RowPrefixes[4] = {"SchEnd", "Sch5Min", "Sch10Min", "SchUserMin"};
 const int RowMinutes[4] = {0, 5, 10, 15};
 } // namespace
@@ -133,33 +142,16 @@ void TKSchAlmCfgDialog::BuildControls()
     for (int i = 0; i < 4; ++i) {
         PointRow &row = Rows[size_t(i)];
         const QString prefix = RowPrefixes[i];
-        row.Panel = new QFrame(AlarmSoundConfigPanel);
-        row.Panel->setObjectName(prefix + "Panel");
-        row.Panel->setGeometry(0, tops[i], 385, 55);
+        row.Panel = Place<QFrame>(AlarmSoundConfigPanel, prefix + "Panel", {0, tops[i], 385, 55});
         row.Panel->setFrameShape(QFrame::StyledPanel);
-        row.CheckBox = new QCheckBox(row.Panel);
-        row.CheckBox->setObjectName(prefix + "CheckBox");
-        row.CheckBox->setGeometry(10, 4, 98, 21);
-        row.ReproButton = new QToolButton(row.Panel);
-        row.ReproButton->setObjectName(prefix + "ReproButton");
-        row.ReproButton->setGeometry(110, 15, 35, 25);
-        row.ResRButton = new QRadioButton(row.Panel);
-        row.ResRButton->setObjectName(prefix + "ResRButton");
-        row.ResRButton->setGeometry(160, 6, 18, 18);
-        row.ComboBox = new QComboBox(row.Panel);
-        row.ComboBox->setObjectName(prefix + "ComboBox");
-        row.ComboBox->setGeometry(180, 4, 145, 22);
-        row.FileRButton = new QRadioButton(row.Panel);
-        row.FileRButton->setObjectName(prefix + "FileRButton");
-        row.FileRButton->setGeometry(160, 32, 18, 18);
-        row.Edit = new QLineEdit(row.Panel);
-        row.Edit->setObjectName(prefix + "Edit");
-        row.Edit->setGeometry(180, 30, 145, 21);
-        row.FileOpenSButton = new QPushButton("...", row.Panel);
-        row.FileOpenSButton->setObjectName(prefix + "FileOpenSButton");
-        row.FileOpenSButton->setGeometry(334, 30, 41, 21);
+        row.CheckBox = Place<QCheckBox>(row.Panel, prefix + "CheckBox", {10, 4, 98, 21});
+        row.ReproButton = Place<QToolButton>(row.Panel, prefix + "ReproButton", {110, 15, 35, 25});
+        row.ResRButton = Place<QRadioButton>(row.Panel, prefix + "ResRButton", {160, 6, 18, 18});
+        row.ComboBox = Place<QComboBox>(row.Panel, prefix + "ComboBox", {180, 4, 145, 22});
+        row.FileRButton = Place<QRadioButton>(row.Panel, prefix + "FileRButton", {160, 32, 18, 18});
+        row.Edit = Place<QLineEdit>(row.Panel, prefix + "Edit", {180, 30, 145, 21});
+        row.FileOpenSButton = Place<QPushButton>(row.Panel, prefix + "FileOpenSButton", {334, 30, 41, 21});
         row.FileOpenSButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-        row.FileOpenSButton->setText(QString());
 
         auto *group = new QButtonGroup(row.Panel);
         group->addButton(row.ResRButton);
