@@ -178,6 +178,10 @@ public:
     void FilePrintSetupExecute();
     void FilePageSetupExecute();
 
+    // Language: sets Language and the texts of the window and of every component at once.
+    void SetLanguage(int language);
+    static QString WeekCountTitle(int language);
+
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
     // Later starts of the program: each request that reaches this first instance brings the window back
@@ -311,6 +315,8 @@ public:
 signals:
     // The window has agreed to close: the application ends (the tray alone keeps nothing open).
     void FormClosed();
+    // After SetLanguage: components made elsewhere follow the value.
+    void LanguageChanged(int language);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -351,6 +357,10 @@ private:
     void ApplyClock24HToPanel(bool value, int source);
     void ApplyClockSecondsToPanel(bool value, int source);
     void BindListCommands();
+
+    // Language.
+    void SetWeekdayCaptions(int language);
+    void ApplyLanguageToViews();
 
     // Printing.
     void BindPrintCommands();

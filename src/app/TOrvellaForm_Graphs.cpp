@@ -125,8 +125,7 @@ void TOrvellaForm::ShowCountView(int type)
     if (type != vtWeekCount)
         return;
 
-    SchTitleEdit->setText(Language == 1 ? QStringLiteral("Week Schedule Count")
-                                        : QStringLiteral("週間スケジュール集計"));
+    SchTitleEdit->setText(WeekCountTitle(Language));
     std::unique_ptr<KDaySchedule> week;
     if (platform_.Files) {
         KScheduleFileDaySource days(*platform_.Files, *platform_.Prompter);

@@ -119,6 +119,7 @@ void TOrvellaForm::BuildNormalSidePanel()
     OptionPanel1->show();
     // The calendar centred in the box that frames it.
     OptionPanel1->Relayout();
+    ApplyLanguageToViews();
 }
 
 void TOrvellaForm::BuildSchedulingSidePanel()

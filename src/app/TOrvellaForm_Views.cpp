@@ -64,6 +64,8 @@ void TOrvellaForm::SwitchView(int type)
         SetSkinSize(SkinSize);
     }
 
+    // A view made anew takes the language value.
+    ApplyLanguageToViews();
     UpdateViewMenuChecks(ViewType);
     ClockTick();
 }

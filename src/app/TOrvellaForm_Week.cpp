@@ -29,16 +29,12 @@ QString Q(const std::u16string &s)
 
 void TOrvellaForm::InitWeekPanel(int language)
 {
-    const bool en = language == 1;
     WeekSchFileOpenButton->hide();
     WkTodayButton->setGeometry(4, 1, 100, 30);
-    WkTodayButton->setText(en ? "TODAY" : "今日");
-    static const char *const ja[7] = {"日", "月", "火", "水", "木", "金", "土"};
-    static const char *const enNames[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
+    SetWeekdayCaptions(language);
     int left = WkTodayButton->x() + WkTodayButton->width() + 20;
     for (int i = 0; i < 7; ++i) {
         QPushButton *b = WeekdayButtons[size_t(i)];
-        b->setText(QString::fromUtf8(en ? enNames[i] : ja[i]));
         b->setGeometry(left, 1, 50, 30);
         left += 55;
     }

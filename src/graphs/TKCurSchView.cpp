@@ -48,10 +48,25 @@ TKCurSchView::TKCurSchView(QWidget *owner, int language) : QFrame(owner), langua
         edit->setAutoFillBackground(false);
         *values[i] = edit;
     }
+    WriteCaptions();
+}
+
+void TKCurSchView::SetLanguage(int language)
+{
+    language = language == 1 ? 1 : 0;
+    if (language == language_)
+        return;
+    language_ = language;
+    WriteCaptions();
+}
+
+void TKCurSchView::WriteCaptions()
+{
     LabelCurSchTitle->setText(QString::fromUtf16(Captions[language_][0]));
+    QLabel *captions[4] = {LabelSchItem, LabelStartTime, LabelEndTime, LabelRemainTime};
     for (int i = 0; i < 4; ++i) {
-        (*captions[i])->setText(QString::fromUtf16(Captions[language_][i + 1]));
-        (*captions[i])->adjustSize();
+        captions[i]->setText(QString::fromUtf16(Captions[language_][i + 1]));
+        captions[i]->adjustSize();
     }
     Layout();
 }

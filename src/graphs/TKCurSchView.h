@@ -27,6 +27,8 @@ public:
     bool Clock24H() const { return clock24_; }
     bool ShowSeconds() const { return seconds_; }
     int Language() const { return language_; }
+    // Captions in Japanese (0) or English (1; any other value is Japanese).
+    void SetLanguage(int language);
     int LabelColumnWidth() const { return labelColumnWidth_; }
     int ValueColumnWidth() const { return valueColumnWidth_; }
     QString TimeText() const { return timeText_; }
@@ -56,6 +58,7 @@ private:
     void RebuildEnd();
     void RebuildRemain();
 
+    void WriteCaptions();
     int language_ = 0;
     KSchTime shownStart_, shownEnd_, shownNow_;
     bool clock24_ = true;

@@ -75,6 +75,19 @@ void KSidePanel::SetHeight(int h)
     Relayout();
 }
 
+void KSidePanel::SetLanguage(int language)
+{
+    if (CurSchView)
+        CurSchView->SetLanguage(language);
+}
+
+void KToptionPanel_I::SetLanguage(int language)
+{
+    KSidePanel::SetLanguage(language);
+    if (CalendarView)
+        CalendarView->SetLanguage(language);
+}
+
 void KSidePanel::SetWidth(int w)
 {
     if (w == width())

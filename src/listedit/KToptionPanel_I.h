@@ -27,6 +27,8 @@ public:
     void SetHeight(int h);
     void SetWidth(int w);
     virtual void Relayout() = 0;
+    // Texts of the panel's blocks in Japanese (0) or English (1).
+    virtual void SetLanguage(int language);
 
     TKClock *Clock = nullptr;
     TKCurSchView *CurSchView = nullptr;
@@ -50,6 +52,7 @@ public:
     KToptionPanel_I(QWidget *owner, QWidget *host);
 
     void Relayout() override;
+    void SetLanguage(int language) override;
 
     TKCalendarView *CalendarView = nullptr;
     QFrame *CalendarBox = nullptr;

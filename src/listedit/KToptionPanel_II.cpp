@@ -22,6 +22,13 @@ void KToptionPanel_II::Build()
     FinishBuild();
 }
 
+void KToptionPanel_II::SetLanguage(int language)
+{
+    KSidePanel::SetLanguage(language);
+    if (GraphView)
+        GraphView->SetLanguage(language == 1 ? 1 : 0);
+}
+
 void KToptionPanel_II::Relayout()
 {
     using B = KSidePanelLayout::Block;

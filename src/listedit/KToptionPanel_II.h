@@ -13,6 +13,7 @@ public:
     KToptionPanel_II(QWidget *owner, QWidget *host);
 
     void Relayout() override;
+    void SetLanguage(int language) override;
 
     TKSchGraphView *GraphView = nullptr;
     QFrame *GraphBox = nullptr;

@@ -11,13 +11,24 @@ TKCalendarView::TKCalendarView(QWidget *owner, int language) : QFrame(owner)
     MonthCalendar = new QCalendarWidget(this);
     MonthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar->setGridVisible(false);
-    MonthCalendar->setLocale(language == 1 ? QLocale(QLocale::English) : QLocale(QLocale::Japanese));
     MonthCalendar->setFont(KFontMap::PointFont(QStringLiteral("Tahoma"), 9));
-    ButtonToday = new QPushButton(language == 1 ? QStringLiteral("Today") : QStringLiteral("今日"), this);
+    ButtonToday = new QPushButton(this);
+    language_ = -1; // so that the texts are written below
+    SetLanguage(language);
     ButtonToday->setFocusPolicy(Qt::TabFocus);
     connect(ButtonToday, &QPushButton::clicked, this, [this] { GoToday(); });
     Relayout();
     GoToday();
+}
+
+void TKCalendarView::SetLanguage(int language)
+{
+    language = language == 1 ? 1 : 0;
+    if (language == language_)
+        return;
+    language_ = language;
+    MonthCalendar->setLocale(language == 1 ? QLocale(QLocale::English) : QLocale(QLocale::Japanese));
+    ButtonToday->setText(language == 1 ? QStringLiteral("Today") : QStringLiteral("今日"));
 }
 
 void TKCalendarView::SetFontSize(int points)

@@ -13,6 +13,9 @@ public:
     explicit TKCalendarView(QWidget *owner = nullptr, int language = 0);
 
     void SetFontSize(int points);
+    // Month and day names and the button in Japanese (0) or English (1; any other value is Japanese).
+    void SetLanguage(int language);
+    int Language() const { return language_; }
     // The widest the frame may become; 0 for no limit.
     void SetMaxWidth(int w);
     int FontSize() const { return fontSize_; }
@@ -31,6 +34,7 @@ protected:
 
 private:
     int fontSize_ = 0;
+    int language_ = 0;
     int maxWidth_ = 0;
     bool inLayout_ = false;
 };

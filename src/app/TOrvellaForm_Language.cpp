@@ -1,0 +1,57 @@
+// The language value: 0 Japanese, 1 English (anything else Japanese). One call sets it on
+// the window and on every component that builds texts at run time.
+#include "app/TOrvellaForm.h"
+
+#include "graphs/KTSchFramePopup.h"
+#include "graphs/KTSchedulePie.h"
+#include "graphs/KTScheduleTimeline.h"
+#include "listedit/KScheduleList.h"
+#include "listedit/KToptionPanel_I.h"
+#include "listedit/KToptionPanel_II.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+void TOrvellaForm::SetLanguage(int language)
+{
+    Language = language;
+    SetButtonHints(language);
+    SetWeekdayCaptions(language);
+    Alarm.Language = language;
+    ApplyLanguageToViews();
+    if (ViewType == vtWeekCount)
+        SchTitleEdit->setText(WeekCountTitle(language));
+    emit LanguageChanged(language);
+}
+
+void TOrvellaForm::ApplyLanguageToViews()
+{
+    const int language = Language == 1 ? 1 : 0;
+    // The list rewrites its titles, so only on a change.
+    if (SchList && SchList->ListLanguage() != language)
+        SchList->SetListLanguage(language);
+    if (SchPie && SchPie->FramePopup())
+        SchPie->FramePopup()->PopupLanguage = language;
+    if (SchTimeline && SchTimeline->FramePopup())
+        SchTimeline->FramePopup()->PopupLanguage = language;
+    if (OptionPanel1)
+        OptionPanel1->SetLanguage(language);
+    if (OptionPanel2)
+        OptionPanel2->SetLanguage(language);
+}
+
+void TOrvellaForm::SetWeekdayCaptions(int language)
+{
+    const bool en = language == 1;
+    static const char *const ja[7] = {"日", "月", "火", "水", "木", "金", "土"};
+    static const char *const enNames[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
+    WkTodayButton->setText(en ? QStringLiteral("TODAY") : QStringLiteral("今日"));
+    for (int i = 0; i < 7; ++i)
+        WeekdayButtons[size_t(i)]->setText(QString::fromUtf8(en ? enNames[i] : ja[i]));
+}
+
+QString TOrvellaForm::WeekCountTitle(int language)
+{
+    return language == 1 ? QStringLiteral("Week Schedule Count") : QStringLiteral("週間スケジュール集計");
+}
