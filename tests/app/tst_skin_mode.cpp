@@ -84,7 +84,8 @@ private slots:
             QVERIFY(f.SchPie->TimeMark() && f.SchPie->TimeMark()->isVisibleTo(&f));
             // The pie is laid out again in the middle of the smaller panel.
             QCOMPARE(f.SchPie->Radius(), std::min(e.pie.width(), e.pie.height()) / 2 - 30);
-            QVERIFY((f.SchPie->geometry().center() - QRect(QPoint(0, 0), e.pie).center()).manhattanLength() <= 1);
+            QVERIFY((f.SchPie->geometry().center() - QRect(QPoint(0, 0), e.pie).center()).manhattanLength() <=
+                    1);
             QCOMPARE(CheckedCount(f, {"SkinModeSize_ORG", "SkinModeSize_L", "SkinModeSize_M1",
                                       "SkinModeSize_M2", "SkinModeSize_S"}),
                      1);
@@ -332,6 +333,37 @@ private slots:
         m.LastViewType = TOrvellaForm::vtWeekCount;
         m.RestoreLastView();
         QCOMPARE(m.ViewType, int(TOrvellaForm::vtTimeline));
+    }
+
+    // Closed in skin mode, the window starts in skin mode again through its settings file.
+    void skinModeComesBackAfterARestart()
+    {
+        SkinHarness h;
+        TOrvellaForm &f = h.f();
+        f.SetStartWithLastView(true);
+        f.SwitchView(TOrvellaForm::vtTimeline);
+        f.EnterSkinMode();
+        f.SetSkinSize(3);
+        f.SetSkinTransparency(5);
+        f.SetSkinStayOnTop(false);
+        f.move(400, 300);
+        f.SkinPos = f.pos();
+        h.Build();
+        TOrvellaForm &g = h.f();
+        QVERIFY(g.SkinMode);
+        QVERIFY(g.SchTimeline);
+        QCOMPARE(g.size(), QSize(375, 283));
+        QCOMPARE(g.pos(), QPoint(400, 300));
+        QCOMPARE(qRound(g.windowOpacity() * 255), 60);
+        QVERIFY(!g.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!g.menuBar()->isVisible());
+
+        // Left before closing, it starts in the normal window on the same view.
+        g.ExitSkinMode();
+        h.Build();
+        QVERIFY(!h.f().SkinMode);
+        QVERIFY(h.f().SchTimeline);
+        QVERIFY(h.f().menuBar()->isVisible());
     }
 
     void enterOpensThePopupOncePerPress()
