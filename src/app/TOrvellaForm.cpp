@@ -1,5 +1,6 @@
 #include "app/TOrvellaForm.h"
 
+#include "desktop/core/KDesktopAlarmNotifier.h"
 #include "model/KMessageCatalog.h"
 #include "platform/core/KClock.h"
 #include "platform/core/KPrompter.h"
@@ -81,7 +82,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     AimTimerAtNextSecond(platform_.Clock->Now().Millisecond);
 
     FormCreate();
-    BuildTray();
+    BuildDesktop();
 }
 
 TOrvellaForm::~TOrvellaForm()

@@ -34,6 +34,7 @@ class QToolButton;
 class QWidget;
 class KScheduleList;
 class KSingleInstance;
+class KDesktopAlarmNotifier;
 class KTSchedulePie;
 class KTScheduleTimeline;
 class KTSchTimeCount;
@@ -196,6 +197,9 @@ public:
     // through the prompts of File > Open. While a modal window is open the file waits for it
     // to close; a later file replaces one still waiting.
     void OpenFileFromDesktop(const QString &path);
+    // Desktop notifications beside the alarm popup (kept in the settings file).
+    bool DesktopNotify = true;
+    void SetDesktopNotify(bool value);
 
     // State of the window (names as the rest of the program knows them).
     int Language = 0;
@@ -422,7 +426,9 @@ private:
     void OpenFileOfAnyKind(const QString &path);
     bool saveAsWritten_ = false;
     // Linux desktop (TOrvellaForm_Desktop.cpp).
+    void BuildDesktop();
     void BuildTray();
+    std::unique_ptr<KDesktopAlarmNotifier> desktopAlarm_;
     void TickDesktop(KSchTime now);
     void OpenPendingDesktopFile();
     QString trayToolTip_;

@@ -1,6 +1,8 @@
-// The main window on the Linux desktop: the tray icon and files handed over by the desktop.
+// The main window on the Linux desktop: the tray icon, files handed over by the desktop and
+// notifications beside the alarm popup.
 #include "app/TOrvellaForm.h"
 
+#include "desktop/core/KDesktopAlarmNotifier.h"
 #include "desktop/core/KTrayToolTip.h"
 #include "platform/core/KClock.h"
 #include "platform/qt/KTrayIcon.h"
@@ -21,11 +23,37 @@ QIcon AppIcon()
 }
 } // namespace
 
-void TOrvellaForm::BuildTray()
+void TOrvellaForm::BuildDesktop()
 {
     Q_INIT_RESOURCE(desktop);
     if (windowIcon().isNull())
         setWindowIcon(AppIcon());
+
+    // Notifications: the alarm's windows are passed on, and each popup also reaches the desktop.
+    desktopAlarm_ = std::make_unique<KDesktopAlarmNotifier>(nullptr, platform_.Notifications);
+    desktopAlarm_->Enabled = DesktopNotify;
+    QAction *notify =
+        MakeAction("AlarmDesktopNotify", Language == 1 ? "Desktop notifications" : "デスクトップ通知(&D)");
+    notify->setCheckable(true);
+    notify->setChecked(DesktopNotify);
+    connect(notify, &QAction::triggered, this, [this](bool on) { SetDesktopNotify(on); });
+    ALARM_Menu->addSeparator();
+    ALARM_Menu->addAction(notify);
+
+    BuildTray();
+}
+
+void TOrvellaForm::SetDesktopNotify(bool value)
+{
+    DesktopNotify = value;
+    if (desktopAlarm_)
+        desktopAlarm_->Enabled = value;
+    if (QAction *notify = Action("AlarmDesktopNotify"))
+        notify->setChecked(value);
+}
+
+void TOrvellaForm::BuildTray()
+{
     if (platform_.Tray == nullptr || !platform_.Tray->IsAvailable())
         return;
     auto *showHide =

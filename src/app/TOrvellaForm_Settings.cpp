@@ -39,6 +39,7 @@ void TOrvellaForm::ReadSettingsAtStart()
     SkinState.Top = env.SavedSkinState.Top;
     SkinState.Left = env.SavedSkinState.Left;
     SetCurTimeMark(bits & KOrvellaEnv::OptCurTimeMark);
+    SetDesktopNotify(!(bits & KOrvellaEnv::OptNoDesktopNotify));
     for (const std::u16string &recent : env.RecentFiles)
         FileLogMenu->Add(QString::fromStdU16String(recent));
     SetAutoOpen(WeekConfig.AutoOpen, 0);
@@ -99,7 +100,8 @@ bool TOrvellaForm::WriteSettingsFile()
                              (ClockSeconds ? KOrvellaEnv::OptClockSeconds : 0) |
                              (CurTimeMark ? KOrvellaEnv::OptCurTimeMark : 0) |
                              (OneHourGScale ? KOrvellaEnv::OptOneHourGScale : 0) |
-                             (StartWithLastView ? KOrvellaEnv::OptStartWithLastView : 0));
+                             (StartWithLastView ? KOrvellaEnv::OptStartWithLastView : 0) |
+                             (DesktopNotify ? 0 : KOrvellaEnv::OptNoDesktopNotify));
     env.SavedViewType = uint8_t(ViewType);
     env.SavedSkinState.Flags = SkinState.Flags;
     env.SavedSkinState.Size = SkinState.Size;

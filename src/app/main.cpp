@@ -2,6 +2,7 @@
 #include "app/dialogs/TKVersionDialog.h"
 #include "platform/core/KClock.h"
 #include "platform/core/KStdFileSystem.h"
+#include "platform/qt/KDBusNotifier.h"
 #include "platform/qt/KQtAppDataFolder.h"
 #include "platform/qt/KQtFileDialogs.h"
 #include "platform/qt/KQtPrintService.h"
@@ -49,6 +50,9 @@ int main(int argc, char *argv[])
     KQtSound sound;
     platform.Sound = &sound;
     platform.Printer = &printer;
+    // Linux desktop: notifications through the desktop's notification service, when there is one.
+    KDBusNotifier notifier;
+    platform.Notifications = &notifier;
 
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);

@@ -24,6 +24,9 @@ public:
     static constexpr uint8_t OptCurTimeMark = 4;
     static constexpr uint8_t OptOneHourGScale = 8;
     static constexpr uint8_t OptStartWithLastView = 16;
+    // Desktop notifications turned off. Clear in files written before the choice existed,
+    // which thus read as notifications on.
+    static constexpr uint8_t OptNoDesktopNotify = 32;
 
     // The skin-mode state as the main window packs it (12 bytes in the file).
     struct SkinState {

@@ -30,6 +30,7 @@ struct WindowHarness {
     KFakeSound sound;
     // Printing goes into a PDF file the test names.
     KFakePrintService printer;
+    KDesktopNotifier *notifications = nullptr;
     std::unique_ptr<TOrvellaForm> form;
     QSize screen;
     bool timerRunning;
@@ -56,6 +57,7 @@ struct WindowHarness {
         platform.Tray = tray;
         platform.Sound = &sound;
         platform.Printer = &printer;
+        platform.Notifications = notifications;
         form = std::make_unique<TOrvellaForm>(platform, screen);
         if (!timerRunning)
             form->Timer1->stop();

@@ -11,6 +11,7 @@ class KSound;
 class KPrintService;
 // Scheduling mode: the cell clipboard.
 class KClipboard;
+class KDesktopNotifier;
 
 // The platform services a window or file object works with. Nothing here is
 // owned: the program's entry point (or a test) keeps them alive.
@@ -29,4 +30,6 @@ struct KPlatform {
     KPrintService *Printer = nullptr;
     // Scheduling mode: the cell clipboard (the window uses the system clipboard when none is given).
     KClipboard *Clipboard = nullptr;
+    // Linux desktop: notifications outside the window (none: not sent).
+    KDesktopNotifier *Notifications = nullptr;
 };
