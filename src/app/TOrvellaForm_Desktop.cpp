@@ -2,6 +2,8 @@
 // notifications beside the alarm popup.
 #include "app/TOrvellaForm.h"
 
+#include "alarm/KAlarmWindows.h"
+
 #include "desktop/core/KDesktopAlarmNotifier.h"
 #include "desktop/core/KTrayToolTip.h"
 #include "platform/core/KClock.h"
@@ -30,8 +32,9 @@ void TOrvellaForm::BuildDesktop()
         setWindowIcon(AppIcon());
 
     // Notifications: the alarm's windows are passed on, and each popup also reaches the desktop.
-    desktopAlarm_ = std::make_unique<KDesktopAlarmNotifier>(nullptr, platform_.Notifications);
+    desktopAlarm_ = std::make_unique<KDesktopAlarmNotifier>(AlarmWindows, platform_.Notifications);
     desktopAlarm_->Enabled = DesktopNotify;
+    Alarm.SetNotifier(desktopAlarm_.get());
     QAction *notify =
         MakeAction("AlarmDesktopNotify", Language == 1 ? "Desktop notifications" : "デスクトップ通知(&D)");
     notify->setCheckable(true);

@@ -1,4 +1,6 @@
 // Desktop notifications beside the alarm popup: the Alarm menu's choice and the settings file.
+#include "alarm/KAlarmWindows.h"
+#include "alarm/TKAlarmPopUpDialog.h"
 #include "app/WindowHarness.h"
 #include "platform/fakes/KFakeDesktopNotifier.h"
 #include "storage/KOrvellaEnv.h"
@@ -22,6 +24,31 @@ struct NotifyWindow {
     {
         return h.files.Get(h.appData.SettingsFilePath());
     }
+
+    // Work 09:00-10:00, then Free; the 5-minutes-before point on, with the given alarm types.
+    void UseWorkday(uint32_t types)
+    {
+        f().ShownSchedule.ClearFrames();
+        f().ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{9, 0, 0}, KSchTime{1, 0, 0}, u"Work", 0, u""));
+        f().ShownSchedule.AppendFrame(
+            KScheduleFrame(KSchTime{10, 0, 0}, KSchTime{23, 0, 0}, u"Free", 0, u""));
+        f().AlarmConfig.SetPointCount(4);
+        f().AlarmConfig.SetMinutes(1, 5);
+        f().AlarmConfig.SetPointOn(1, true);
+        f().AlarmConfig.AlarmTypes = types;
+        f().ApplyAlarmEnabled();
+        f().AlarmResetPending = true;
+    }
+    void TickAt(int hh, int mm, int ss)
+    {
+        h.clock.Set(uint8_t(hh), uint8_t(mm), uint8_t(ss), 3);
+        f().ClockTick();
+    }
+    void CloseAlarmWindows()
+    {
+        f().AlarmWindows->CloseAll();
+        QTRY_VERIFY(f().AlarmWindows->Popup.isNull());
+    }
 };
 } // namespace
 
@@ -29,6 +56,40 @@ class TestDesktopNotify : public QObject {
     Q_OBJECT
 
 private slots:
+    // The popup and the desktop notification come together; with notifications turned off, or
+    // with a sound-only alarm, the desktop hears nothing.
+    void alarmPopupAlsoNotifiesTheDesktop()
+    {
+        NotifyWindow w;
+        w.UseWorkday(KSchAlarmConfig::PopupAlarm);
+        w.TickAt(9, 54, 58);
+        w.TickAt(9, 54, 59);
+        QVERIFY(w.desktop.Notifications.empty());
+        w.TickAt(9, 55, 0);
+        QVERIFY(w.f().AlarmWindows->Popup != nullptr);
+        QCOMPARE(w.desktop.Notifications.size(), size_t(1));
+        QCOMPARE(QString::fromStdU16String(w.desktop.Notifications[0].Summary),
+                 QString("終了時間、5分前になりました。"));
+        QCOMPARE(QString::fromStdU16String(w.desktop.Notifications[0].Body),
+                 QString("09:00～ 10:00 Work\n次のスケジュール: 10:00～ 09:00 Free"));
+        w.CloseAlarmWindows();
+
+        w.f().Action("AlarmDesktopNotify")->trigger();
+        w.UseWorkday(KSchAlarmConfig::PopupAlarm);
+        w.TickAt(9, 54, 59);
+        w.TickAt(9, 55, 0);
+        QVERIFY(w.f().AlarmWindows->Popup != nullptr);
+        QCOMPARE(w.desktop.Notifications.size(), size_t(1));
+        w.CloseAlarmWindows();
+
+        w.f().Action("AlarmDesktopNotify")->trigger();
+        w.UseWorkday(KSchAlarmConfig::SoundAlarm);
+        w.TickAt(9, 54, 59);
+        w.TickAt(9, 55, 0);
+        QCOMPARE(w.h.sound.Played.size(), size_t(1));
+        QCOMPARE(w.desktop.Notifications.size(), size_t(1));
+    }
+
     void choiceInTheAlarmMenuIsKeptBetweenRuns()
     {
         NotifyWindow w;
