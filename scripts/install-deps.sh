@@ -7,6 +7,8 @@ PACKAGES=(
   # build
   cmake ninja-build g++ make pkg-config ccache
   qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev nlohmann-json3-dev
+  # the interface translations: lrelease and its CMake functions
+  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
   # fuzzing
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
   # runtime: the media player crashes without the GStreamer plugins

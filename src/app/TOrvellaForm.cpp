@@ -55,6 +55,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     InitAlarm();
     BindPrintCommands();
     BindSchedulingCommands();
+    BindLanguageCommands();
 
     // Start-up values.
     Language = 0;

@@ -41,6 +41,7 @@ class KTSchTimeCount;
 class KSidePanel;
 class KToptionPanel_I;
 class KToptionPanel_II;
+class KUiTranslator;
 class KTScheduleItemPool;
 class KSingleInstance;
 class KTFileLogOnMenu;
@@ -179,7 +180,9 @@ public:
     void FilePrintSetupExecute();
     void FilePageSetupExecute();
 
-    // Language: sets Language and the texts of the window and of every component at once.
+    // Interface language (TOrvellaForm_Language.cpp): 0 Japanese, 1 English (any other value
+    // is Japanese). Sets Language and rewrites at once the captions of the open window, its
+    // panels and menus (from the translation catalogue) and the texts of every component.
     void SetLanguage(int language);
     static QString WeekCountTitle(int language);
 
@@ -434,6 +437,11 @@ private:
     QString trayToolTip_;
     QString desktopPath_;
     bool desktopOpenBusy_ = false;
+
+    // Interface language.
+    void BindLanguageCommands();
+    void ApplyLanguageTexts();
+    KUiTranslator *uiTranslator_ = nullptr;
 
     KPlatform platform_;
     QSize screenSize_;

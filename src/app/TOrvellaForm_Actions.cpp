@@ -198,7 +198,8 @@ void TOrvellaForm::BuildActions()
     MakeAction("ViewStartWithLastView", "表示タイプ記憶(&M)")->setCheckable(true);
     MakeAction("ViewSkinMode", "スキン表示(&K)");
     clockGroup_ = new QActionGroup(this);
-    for (const auto &[name, caption] : {std::pair{"OptClock12H", "１２Ｈ(&1)"}, {"OptClock24H", "２４Ｈ(&2)"}}) {
+    for (const auto &[name, caption] :
+         {std::pair{"OptClock12H", "１２Ｈ(&1)"}, {"OptClock24H", "２４Ｈ(&2)"}}) {
         QAction *a = MakeAction(name, QString::fromUtf8(caption));
         a->setCheckable(true);
         clockGroup_->addAction(a);
@@ -217,7 +218,7 @@ void TOrvellaForm::BuildActions()
     MakeAction("AlarmPopupEnabled", "ポップアップ アラーム(&P)")->setCheckable(true);
     MakeAction("AlarmOption", "アラーム設定(&C)...");
 
-    // Language (kept hidden, without commands).
+    // Language.
     MakeAction("OptLang", "言語(&L)");
     MakeAction("OptLangJP", "日本語(&J)");
     MakeAction("OptLangEN", "英語(&E)");
@@ -232,11 +233,11 @@ void TOrvellaForm::BuildActions()
         const char *name;
         const char *caption;
     } skinActions[] = {
-        {"SkinModeSize_L", "サイズ L(&L)"},   {"SkinModeSize_M1", "サイズ M１(&M)"},
-        {"SkinModeSize_M2", "サイズ M２(&N)"}, {"SkinModeSize_S", "サイズ S(&S)"},
-        {"SkinModeSize_ORG", "元のサイズ (&O)"}, {"SkinModeTransp_1", "１(&1)"},
-        {"SkinModeTransp_2", "２(&2)"},          {"SkinModeTransp_3", "３(&3)"},
-        {"SkinModeTransp_4", "４(&4)"},          {"SkinModeTransp_5", "５(&5)"},
+        {"SkinModeSize_L", "サイズ L(&L)"},       {"SkinModeSize_M1", "サイズ M１(&M)"},
+        {"SkinModeSize_M2", "サイズ M２(&N)"},    {"SkinModeSize_S", "サイズ S(&S)"},
+        {"SkinModeSize_ORG", "元のサイズ (&O)"},  {"SkinModeTransp_1", "１(&1)"},
+        {"SkinModeTransp_2", "２(&2)"},           {"SkinModeTransp_3", "３(&3)"},
+        {"SkinModeTransp_4", "４(&4)"},           {"SkinModeTransp_5", "５(&5)"},
         {"SkinModeTransp_0", "０－透過無し(&0)"}, {"SkinModeExit", "通常モードに戻る"},
     };
     for (const auto &s : skinActions)
@@ -326,7 +327,6 @@ void TOrvellaForm::BuildMenus()
     LANGUAGE_Menu->setObjectName("LANGUAGE_Menu");
     addItem(LANGUAGE_Menu, Action("OptLangJP"), "LangJPMenu");
     addItem(LANGUAGE_Menu, Action("OptLangEN"), "LangENMenu");
-    LANGUAGE_Menu->menuAction()->setVisible(false);
 
     HELP_Menu = bar->addMenu("ヘルプ(&H)");
     HELP_Menu->setObjectName("HELP_Menu");
@@ -380,7 +380,8 @@ void TOrvellaForm::BuildMenus()
     SkinModePopupMenu->addSeparator();
     addItem(SkinModePopupMenu, Action("SkinModeExit"), "SkinModeExitPopupMenu");
     SkinModePopupMenu->addSeparator();
-    addItem(SkinModePopupMenu, Action("FileExit1"), "SkinModeFileExitPopupMenu", "アプリケーションを終了する(&X)");
+    addItem(SkinModePopupMenu, Action("FileExit1"), "SkinModeFileExitPopupMenu",
+            "アプリケーションを終了する(&X)");
 }
 
 void TOrvellaForm::BindButtons()
@@ -425,7 +426,8 @@ void TOrvellaForm::BindButtons()
     connect(Action("ViewTypeSchCount"), &QAction::triggered, this, [this] { SwitchView(vtCount); });
     connect(Action("ViewTypeWeekSchCount"), &QAction::triggered, this, [this] { SwitchView(vtWeekCount); });
     connect(Action("OptCTimeMark"), &QAction::triggered, this, [this] { SetCurTimeMark(!CurTimeMark); });
-    connect(Action("ViewOneHourGScale"), &QAction::triggered, this, [this] { SetOneHourGScale(!OneHourGScale); });
+    connect(Action("ViewOneHourGScale"), &QAction::triggered, this,
+            [this] { SetOneHourGScale(!OneHourGScale); });
     connect(Action("ViewStartWithLastView"), &QAction::triggered, this,
             [this] { SetStartWithLastView(!StartWithLastView); });
     connect(Action("OptClock12H"), &QAction::triggered, this, [this] { SetClock24H(false, 0); });
@@ -459,7 +461,8 @@ void TOrvellaForm::SetButtonHints(int language)
         {EditAddButton, "スケジュール追加", "Add"},
         {EditInsButton, "スケジュール挿入", "Insert"},
         {EditDelButton, "スケジュール削除", "Delete"},
-        {EditCancelButton, "変更をキャンセルし、元のスケジュールに戻す", "Edit Cancel and Replaced with the original"},
+        {EditCancelButton, "変更をキャンセルし、元のスケジュールに戻す",
+         "Edit Cancel and Replaced with the original"},
         {WeekSchFileOpenButton, "週間スケジュール ファイルを開く", "Open Week Schedule File"},
         {WkTodayButton, "今日のスケジュールを開く", "Open Schedule of Today"},
         {EnterSkinModeButton, "スキンモード", "Skin Mode"},

@@ -1,5 +1,7 @@
-// The language value: 0 Japanese, 1 English (anything else Japanese). One call sets it on
-// the window and on every component that builds texts at run time.
+// The interface language: 0 Japanese, 1 English (anything else Japanese). One call sets it on
+// the window, on the captions of every open window (the translation catalogue) and on every
+// component that builds texts at run time; the language menu makes that call.
+#include "app/KUiTranslator.h"
 #include "app/TOrvellaForm.h"
 
 #include "graphs/KTSchFramePopup.h"
@@ -9,20 +11,48 @@
 #include "listedit/KToptionPanel_I.h"
 #include "listedit/KToptionPanel_II.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 
+void TOrvellaForm::BindLanguageCommands()
+{
+    uiTranslator_ = new KUiTranslator(this);
+    auto *group = new QActionGroup(this);
+    for (const char *name : {"OptLangJP", "OptLangEN"}) {
+        QAction *a = Action(name);
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    Action("OptLangJP")->setChecked(true);
+    connect(Action("OptLangJP"), &QAction::triggered, this, [this] { SetLanguage(0); });
+    connect(Action("OptLangEN"), &QAction::triggered, this, [this] { SetLanguage(1); });
+}
+
 void TOrvellaForm::SetLanguage(int language)
 {
+    language = language == 1 ? 1 : 0;
+    // Without its catalogue the interface cannot be English; it stays Japanese throughout.
+    if (uiTranslator_ && !uiTranslator_->SetLanguage(language))
+        language = 0;
     Language = language;
-    SetButtonHints(language);
-    SetWeekdayCaptions(language);
-    Alarm.Language = language;
+    ApplyLanguageTexts();
+    Action("OptLangJP")->setChecked(Language == 0);
+    Action("OptLangEN")->setChecked(Language == 1);
+    emit LanguageChanged(Language);
+}
+
+void TOrvellaForm::ApplyLanguageTexts()
+{
+    SetButtonHints(Language);
+    SetWeekdayCaptions(Language);
+    Alarm.Language = Language;
     ApplyLanguageToViews();
     if (ViewType == vtWeekCount)
-        SchTitleEdit->setText(WeekCountTitle(language));
-    emit LanguageChanged(language);
+        SchTitleEdit->setText(WeekCountTitle(Language));
 }
 
 void TOrvellaForm::ApplyLanguageToViews()

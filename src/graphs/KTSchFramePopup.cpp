@@ -2,6 +2,7 @@
 
 #include "model/KScheduleFrame.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KUiText.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -47,6 +48,9 @@ KTSchFramePopup::KTSchFramePopup(QWidget *parent) : QFrame(parent)
     ItemValue = MakeBox(this, true);
     TimeValue = MakeBox(this, false);
     MemoValue = MakeBox(this, true);
+    // The item name and the memo are the user's own texts, never translated.
+    KUiText::MarkUserData(ItemValue);
+    KUiText::MarkUserData(MemoValue);
     for (QLabel *box : {ItemTitle, TimeTitle, MemoTitle, ItemValue, TimeValue, MemoValue})
         box->resize(box->width(), lineHeight_);
     ArrangeRows();

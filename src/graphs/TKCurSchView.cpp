@@ -2,6 +2,7 @@
 
 #include "platform/qt/KColorConv.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KUiText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,8 @@ TKCurSchView::TKCurSchView(QWidget *owner, int language) : QFrame(owner), langua
         edit->setAutoFillBackground(false);
         *values[i] = edit;
     }
+    // The item name is the user's own text, never translated.
+    KUiText::MarkUserData(EditSchItem);
     WriteCaptions();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/core/KPrompter.h"
 #include "platform/qt/KColorConv.h"
+#include "platform/qt/KUiText.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -182,8 +183,7 @@ void KTMemoPanel::SetEditable(bool on)
 
 QString KTMemoPanel::LimitMessage() const
 {
-    return QStringLiteral("入力可能文字数は") + QString::number(maxLength_) +
-           QStringLiteral("文字までです。");
+    return KUiText::Tr("入力可能文字数は%1文字までです。").arg(maxLength_);
 }
 
 bool KTMemoPanel::IsCharacterKey(int key) const

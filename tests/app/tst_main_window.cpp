@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QFrame>
 #include <QMenuBar>
-#include <QTest>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
@@ -13,7 +13,10 @@
 namespace {
 using Harness = WindowHarness;
 
-QString Q(const std::u16string &s) { return QString::fromStdU16String(s); }
+QString Q(const std::u16string &s)
+{
+    return QString::fromStdU16String(s);
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -83,13 +86,14 @@ private slots:
             if (a->isVisible())
                 titles << a->text();
         QCOMPARE(titles, QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)", "週間スケジュール作成(&W)",
-                                      "アラーム(&A)", "ヘルプ(&H)"}));
+                                      "アラーム(&A)", "言語(&L)", "ヘルプ(&H)"}));
         QStringList view;
         for (QAction *a : h.form->VIEW_Menu->actions())
             if (!a->isSeparator())
                 view << a->text();
-        QCOMPARE(view.mid(0, 6), QStringList({"週間表示(&X)", "リスト(&L)", "円グラフ(&P)", "時間軸（縦）グラフ(&T)",
-                                              "集計(&C)", "週間スケジュール集計(&W)"}));
+        QCOMPARE(view.mid(0, 6),
+                 QStringList({"週間表示(&X)", "リスト(&L)", "円グラフ(&P)", "時間軸（縦）グラフ(&T)",
+                              "集計(&C)", "週間スケジュール集計(&W)"}));
         QVERIFY(view.contains("グラフ 毎時刻表示(&G)"));
     }
 
