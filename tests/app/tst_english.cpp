@@ -233,6 +233,39 @@ private slots:
         QCOMPARE(later.windowTitle(), QString("Orvella ヘルプ"));
         QCOMPARE(hidden->text(), QString("起動時読込み"));
     }
+
+    // The English captions fit their buttons; with ORVELLA_SCREENSHOT_DIR set the English
+    // window is saved in the list view and in scheduling mode, and a dialog beside it.
+    void englishCaptionsFitAndScreenshots()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        f.Action("OptLangEN")->trigger();
+        const QString dir = qEnvironmentVariable("ORVELLA_SCREENSHOT_DIR");
+        auto shoot = [&](QWidget *w, const char *name) {
+            QCoreApplication::processEvents();
+            for (QPushButton *b : w->findChildren<QPushButton *>()) {
+                if (b->isVisibleTo(w) && b->icon().isNull())
+                    QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) + 6 <= b->width(),
+                             qPrintable(Describe(b) + " cuts \"" + b->text() + '"'));
+            }
+            const QImage shot = w->grab().toImage();
+            QVERIFY(!shot.isNull());
+            if (!dir.isEmpty())
+                shot.save(dir + '/' + name);
+        };
+        shoot(&f, "english_list.png");
+        f.EnterSchedulingMode();
+        shoot(&f, "english_scheduling.png");
+        f.ExitSchedulingMode();
+        QTimer::singleShot(0, &f, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            shoot(dialog, "english_dialog.png");
+            dialog->close();
+        });
+        f.Action("HelpVersion")->trigger();
+    }
 };
 
 QTEST_MAIN(TestEnglish)
