@@ -441,6 +441,8 @@ private:
     // Interface language.
     void BindLanguageCommands();
     void ApplyLanguageTexts();
+    // The language of the last run, from the settings file, while the window is being built.
+    void ApplySavedLanguage(int language);
     KUiTranslator *uiTranslator_ = nullptr;
 
     KPlatform platform_;

@@ -45,6 +45,18 @@ void TOrvellaForm::SetLanguage(int language)
     emit LanguageChanged(Language);
 }
 
+void TOrvellaForm::ApplySavedLanguage(int language)
+{
+    if (language != 1)
+        return;
+    SetLanguage(language);
+    // The default frame was made before the language was known: it gets its English name.
+    ShownSchedule.ClearFrames();
+    AddDefaultFrame(ShownSchedule);
+    if (SchList)
+        SchList->RefreshRows(SchedulingMode);
+}
+
 void TOrvellaForm::ApplyLanguageTexts()
 {
     SetButtonHints(Language);

@@ -45,6 +45,8 @@ void TOrvellaForm::ReadSettingsAtStart()
     SetAutoOpen(WeekConfig.AutoOpen, 0);
     // The alarm configuration was read straight into AlarmConfig: switch the alarm on.
     ApplyAlarmEnabled();
+    // Interface language.
+    ApplySavedLanguage(env.SavedLanguage);
 }
 
 void TOrvellaForm::ReopenLastFile()

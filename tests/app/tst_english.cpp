@@ -152,6 +152,29 @@ private slots:
         QCOMPARE(f.SchList->TitleText(KScheduleList::ColItem), QString("Item"));
     }
 
+    void theChoiceIsKeptInTheSettingsFile()
+    {
+        WindowHarness h;
+        QCOMPARE(h.form->Language, 0); // no settings file: Japanese, as always
+        QCOMPARE(QString::fromStdU16String(h.form->ShownSchedule.GetFrame(0)->ItemName), QString("自由"));
+        h.form->Action("OptLangEN")->trigger();
+        h.Build(); // the window goes, writing its settings, and a new one starts
+        const std::u16string path = h.appData.SettingsFilePath();
+        QCOMPARE(h.files.Get(path)->at(64), uint8_t(1));
+        TOrvellaForm &f = *h.form;
+        QCOMPARE(f.Language, 1);
+        QVERIFY(f.Action("OptLangEN")->isChecked());
+        QCOMPARE(f.FILE_Menu->title(), QString("&File"));
+        QCOMPARE(f.WeekdayButtons[3]->text(), QString("WED"));
+        QCOMPARE(QString::fromStdU16String(f.ShownSchedule.GetFrame(0)->ItemName), QString("Free"));
+
+        f.Action("OptLangJP")->trigger();
+        h.Build();
+        QCOMPARE(h.files.Get(path)->at(64), uint8_t(0));
+        QCOMPARE(h.form->Language, 0);
+        QCOMPARE(h.form->FILE_Menu->title(), QString("ファイル(&F)"));
+    }
+
     void everyTextIsEnglish()
     {
         WindowHarness h(QSize(1024, 768), false);

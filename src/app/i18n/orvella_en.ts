@@ -336,6 +336,34 @@
         <translation>Stop Alarm</translation>
     </message>
     <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>起動時読込週間スケジュール ファイルを開く(&amp;W)</source>
+        <translation>Open the &amp;Week Schedule File Read at Start-up</translation>
+    </message>
+    <message>
+        <source>週間スケジュール ファイル</source>
+        <translation>Week Schedule Files</translation>
+    </message>
+    <message>
         <source>入力可能文字数は%1文字までです。</source>
         <translation>Up to %1 characters can be entered.</translation>
     </message>
