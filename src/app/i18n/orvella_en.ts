@@ -364,6 +364,10 @@
         <translation>Week Schedule Files</translation>
     </message>
     <message>
+        <source>ウィンドウの表示/非表示(&amp;W)</source>
+        <translation>Show/Hide &amp;Window</translation>
+    </message>
+    <message>
         <source>入力可能文字数は%1文字までです。</source>
         <translation>Up to %1 characters can be entered.</translation>
     </message>
