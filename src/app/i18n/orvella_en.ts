@@ -364,6 +364,10 @@
         <translation>Week Schedule Files</translation>
     </message>
     <message>
+        <source>アラーム タイミング／サウンド 設定</source>
+        <translation>Alarm Timing / Sound Settings</translation>
+    </message>
+    <message>
         <source>ウィンドウの表示/非表示(&amp;W)</source>
         <translation>Show/Hide &amp;Window</translation>
     </message>
