@@ -77,10 +77,11 @@ void TOrvellaForm::ApplyLanguageToViews()
         SchPie->FramePopup()->PopupLanguage = language;
     if (SchTimeline && SchTimeline->FramePopup())
         SchTimeline->FramePopup()->PopupLanguage = language;
-    if (OptionPanel1)
-        OptionPanel1->SetLanguage(language);
-    if (OptionPanel2)
-        OptionPanel2->SetLanguage(language);
+    // The side panel of the other mode is kept hidden for the next swap: it follows too.
+    for (KSidePanel *panel : {static_cast<KSidePanel *>(OptionPanel1),
+                              static_cast<KSidePanel *>(OptionPanel2), parkedPanel1_, parkedPanel2_})
+        if (panel)
+            panel->SetLanguage(language);
 }
 
 void TOrvellaForm::SetWeekdayCaptions(int language)

@@ -127,7 +127,7 @@ void TOrvellaForm::BuildSchedulingSidePanel()
     KSidePanel *other = OptionPanel1;
     SwapSidePanel(other, parkedPanel1_, OptionPanel2, parkedPanel2_);
     OptionPanel1 = nullptr;
-    OptionPanel2->GraphView->SetLanguage(Language);
+    ApplyLanguageToViews();
     OptionPanel2->GraphView->SetSchedule(EditSchedule);
     OptionPanel2->show();
 }

@@ -1,7 +1,9 @@
 // The English interface: every text a user can read in the window, its panels, menus and
 // dialogs is English after the switch, and the switch back restores the Japanese texts.
 #include "app/WindowHarness.h"
+#include "graphs/TKCurSchView.h"
 #include "listedit/KScheduleList.h"
+#include "listedit/KToptionPanel_II.h"
 #include "platform/qt/KUiText.h"
 
 #include <QAbstractButton>
@@ -150,6 +152,17 @@ private slots:
         QCOMPARE(f.SchPieViewButton->toolTip(), QString("Pie Graph"));
         QCOMPARE(f.WeekdayButtons[0]->text(), QString("SUN"));
         QCOMPARE(f.SchList->TitleText(KScheduleList::ColItem), QString("Item"));
+
+        // The side panel of scheduling mode, made before the switch and kept hidden since,
+        // shows English captions when the mode comes back.
+        f.SetLanguage(0);
+        f.EnterSchedulingMode();
+        f.ExitSchedulingMode();
+        f.Action("OptLangEN")->trigger();
+        f.EnterSchedulingMode();
+        QVERIFY(f.OptionPanel2);
+        QCOMPARE(f.OptionPanel2->CurSchView->LabelCurSchTitle->text(), QString("Current Schedule"));
+        QCOMPARE(f.Action("EditScheduling")->text(), QString("&Exit Scheduling Mode"));
     }
 
     void theChoiceIsKeptInTheSettingsFile()

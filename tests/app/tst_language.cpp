@@ -154,27 +154,36 @@ private slots:
         QCOMPARE(two.Message, ja.Message);
     }
 
-    void storedLanguageIsNotApplied()
+    // The stored value is applied at start: 1 starts in English, any other value in Japanese,
+    // and the value in use is written back at exit.
+    void storedLanguageIsAppliedAtStart()
     {
-        WindowHarness h(QSize(1024, 768), false, false);
-        KSchAlarmConfig alarm;
-        KWeekSchConfig week;
-        KOrvellaEnv env(h.files, h.prompter, h.appData);
-        env.AlarmConfigRef = &alarm;
-        env.WeekConfigRef = &week;
-        env.SavedLanguage = 1;
-        h.files.Put(h.appData.SettingsFilePath(), env.BuildImage());
-        h.Build();
-        QCOMPARE(h.form->Language, 0);
-        QCOMPARE(h.form->SchPieViewButton->toolTip(), QString("円グラフ"));
-        QCOMPARE(h.form->WeekdayButtons[0]->text(), QString("日"));
+        struct Case {
+            int stored, language;
+            const char *pieHint, *sunday;
+        };
+        for (const Case &c : {Case{1, 1, "Pie Graph", "SUN"}, Case{2, 0, "円グラフ", "日"}}) {
+            WindowHarness h(QSize(1024, 768), false, false);
+            KSchAlarmConfig alarm;
+            KWeekSchConfig week;
+            KOrvellaEnv env(h.files, h.prompter, h.appData);
+            env.AlarmConfigRef = &alarm;
+            env.WeekConfigRef = &week;
+            env.SavedLanguage = c.stored;
+            h.files.Put(h.appData.SettingsFilePath(), env.BuildImage());
+            h.Build();
+            QCOMPARE(h.form->Language, c.language);
+            QCOMPARE(h.form->SchPieViewButton->toolTip(), QString(c.pieHint));
+            QCOMPARE(h.form->WeekdayButtons[0]->text(), QString(c.sunday));
+            QCOMPARE(h.form->OptionPanel1->CurSchView->Language(), c.language);
 
-        h.form.reset(); // writes the settings
-        KOrvellaEnv again(h.files, h.prompter, h.appData);
-        again.AlarmConfigRef = &alarm;
-        again.WeekConfigRef = &week;
-        QCOMPARE(again.ReadSettings(h.appData.SettingsFilePath()), 0);
-        QCOMPARE(int(again.SavedLanguage), 0);
+            h.form.reset(); // writes the settings
+            KOrvellaEnv again(h.files, h.prompter, h.appData);
+            again.AlarmConfigRef = &alarm;
+            again.WeekConfigRef = &week;
+            QCOMPARE(again.ReadSettings(h.appData.SettingsFilePath()), 0);
+            QCOMPARE(int(again.SavedLanguage), c.language);
+        }
     }
 };
 

@@ -64,6 +64,10 @@
         <translation>Schedulin&amp;g Mode</translation>
     </message>
     <message>
+        <source>スケジュール作成 終了(&amp;E)</source>
+        <translation>&amp;Exit Scheduling Mode</translation>
+    </message>
+    <message>
         <source>スケジュール追加(&amp;A)</source>
         <translation>&amp;Add Frame</translation>
     </message>
