@@ -232,6 +232,10 @@
         <translation>&amp;Popup Alarm</translation>
     </message>
     <message>
+        <source>デスクトップ通知(&amp;D)</source>
+        <translation>&amp;Desktop Notifications</translation>
+    </message>
+    <message>
         <source>アラーム設定(&amp;C)...</source>
         <translation>Alarm &amp;Configuration...</translation>
     </message>
