@@ -1,14 +1,17 @@
 // The English interface: every text a user can read in the window, its panels, menus and
 // dialogs is English after the switch, and the switch back restores the Japanese texts.
 #include "app/WindowHarness.h"
+#include "app/dialogs/TKCalendarView.h"
 #include "graphs/TKCurSchView.h"
 #include "listedit/KScheduleList.h"
+#include "listedit/KToptionPanel_I.h"
 #include "listedit/KToptionPanel_II.h"
 #include "platform/qt/KUiText.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -18,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -291,6 +295,15 @@ private slots:
                 shot.save(dir + '/' + name);
         };
         shoot(&f, "english_list.png");
+        // The calendar's day names fit their columns.
+        auto *days = f.OptionPanel1->CalendarView->MonthCalendar->findChild<QTableView *>();
+        QVERIFY(days);
+        for (int c = 0; c < 7; ++c) {
+            const QString name = days->model()->index(0, c).data().toString();
+            QVERIFY(!name.isEmpty());
+            QVERIFY2(days->fontMetrics().horizontalAdvance(name) + 2 <= days->columnWidth(c),
+                     qPrintable("calendar cuts \"" + name + '"'));
+        }
         f.EnterSchedulingMode();
         shoot(&f, "english_scheduling.png");
         f.ExitSchedulingMode();

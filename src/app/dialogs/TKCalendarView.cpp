@@ -28,6 +28,9 @@ void TKCalendarView::SetLanguage(int language)
         return;
     language_ = language;
     MonthCalendar->setLocale(language == 1 ? QLocale(QLocale::English) : QLocale(QLocale::Japanese));
+    // English short day names do not fit the narrow columns: one letter, as in a pocket calendar.
+    MonthCalendar->setHorizontalHeaderFormat(language == 1 ? QCalendarWidget::SingleLetterDayNames
+                                                           : QCalendarWidget::ShortDayNames);
     ButtonToday->setText(language == 1 ? QStringLiteral("Today") : QStringLiteral("今日"));
 }
 
