@@ -2,6 +2,7 @@
 
 #include "platform/qt/KColorConv.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtText.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -19,11 +20,6 @@ namespace {
 constexpr int Border = 3;
 constexpr int ClientWidth = 300;
 constexpr int ClientHeight = 180;
-
-QString Q(const std::u16string &s)
-{
-    return QString::fromStdU16String(s);
-}
 
 const char16_t *Pick(int language, const char16_t *ja, const char16_t *en)
 {

@@ -9,6 +9,7 @@
 #include "platform/core/KPrompter.h"
 #include "platform/core/KSound.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -28,10 +29,6 @@
 #include <QToolButton>
 
 namespace {
-QString Q(const std::u16string &s)
-{
-    return QString::fromStdU16String(s);
-}
 QString Pick(int language, const char16_t *ja, const char16_t *en)
 {
     return Q(language == 1 ? en : ja);

@@ -5,6 +5,7 @@
 #include "platform/core/KClock.h"
 #include "platform/core/KPrompter.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtText.h"
 #include "platform/qt/KSingleInstance.h"
 
 #include <QAction>
@@ -21,13 +22,6 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <QToolButton>
-
-namespace {
-QString Q(const std::u16string &s)
-{
-    return QString::fromStdU16String(s);
-}
-} // namespace
 
 TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> screenSize, QWidget *parent)
     : QMainWindow(parent), platform_(platform)

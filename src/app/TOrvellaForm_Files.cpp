@@ -6,6 +6,7 @@
 #include "listedit/KTScheduleItemPool.h"
 #include "model/KMessageCatalog.h"
 #include "platform/core/KFileDialogs.h"
+#include "platform/qt/KQtText.h"
 #include "storage/KFileKind.h"
 #include "storage/KScheduleFile.h"
 
@@ -13,17 +14,6 @@
 #include <QLineEdit>
 
 using namespace KMessageCatalog;
-
-namespace {
-std::u16string U(const QString &s)
-{
-    return s.toStdU16String();
-}
-QString Q(const std::u16string &s)
-{
-    return QString::fromStdU16String(s);
-}
-} // namespace
 
 KMsgAnswer TOrvellaForm::ConfirmSaveChanges()
 {

@@ -12,17 +12,11 @@
 #include "listedit/KToptionPanel_I.h"
 #include "listedit/KToptionPanel_II.h"
 #include "model/KMessageCatalog.h"
+#include "platform/qt/KQtText.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QLineEdit>
-
-namespace {
-QString Q(const std::u16string &s)
-{
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
-} // namespace
 
 void TOrvellaForm::CreateItemPool()
 {

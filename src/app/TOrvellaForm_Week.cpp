@@ -4,6 +4,7 @@
 #include "app/KTFileLogOnMenu.h"
 #include "model/KMessageCatalog.h"
 #include "platform/core/KClock.h"
+#include "platform/qt/KQtText.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
 #include "week/TKWeekSchCfgDialog.h"
@@ -15,17 +16,6 @@
 #include <QToolButton>
 
 using namespace KMessageCatalog;
-
-namespace {
-std::u16string U(const QString &s)
-{
-    return s.toStdU16String();
-}
-QString Q(const std::u16string &s)
-{
-    return QString::fromStdU16String(s);
-}
-} // namespace
 
 void TOrvellaForm::InitWeekPanel(int language)
 {

@@ -2,17 +2,13 @@
 
 #include "platform/qt/KColorConv.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtText.h"
 #include "platform/qt/KUiText.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
-QString Q(const std::u16string &s)
-{
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
-
 const char16_t *const Captions[2][5] = {
     {u"現在のスケジュール", u"項目", u"開始時刻", u"終了時刻", u"残り時間"},
     {u"Current Schedule", u"Item", u"Start", u"End", u"Remained"},

@@ -5,6 +5,7 @@
 #include "listedit/KTTimeVIndicator.h"
 #include "platform/qt/KColorConv.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtText.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -27,11 +28,6 @@ constexpr int MinWidth = 380;
 constexpr int MinMemoWidth = 100;
 const QColor CurrentCellColor(150, 200, 255);
 const QColor PanelEditColor(255, 202, 255);
-
-QString Q(const std::u16string &s)
-{
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
 
 QColor ButtonFace()
 {

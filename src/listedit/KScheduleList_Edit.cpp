@@ -8,6 +8,7 @@
 #include "listedit/KTTimeVIndicator.h"
 #include "listedit/TKSchConfSimpleDialog.h"
 #include "platform/qt/KColorConv.h"
+#include "platform/qt/KQtText.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -18,11 +19,6 @@
 
 namespace {
 constexpr int BlinkInterval = 500;
-
-std::u16string U(const QString &s)
-{
-    return s.toStdU16String();
-}
 } // namespace
 
 void KScheduleList::SetOpeLog(KDaySchOpeLog *log)

@@ -2,19 +2,13 @@
 
 #include "model/KCheckTexts.h"
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtText.h"
 
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
-
-namespace {
-QString Q(const std::u16string &s)
-{
-    return QString::fromStdU16String(s);
-}
-} // namespace
 
 TKSchConfSimpleDialog::TKSchConfSimpleDialog(QWidget *owner) : QDialog(owner)
 {

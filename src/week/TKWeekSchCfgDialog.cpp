@@ -2,6 +2,7 @@
 
 #include "model/KMessageCatalog.h"
 #include "platform/core/KFileDialogs.h"
+#include "platform/qt/KQtText.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
 
@@ -17,17 +18,6 @@
 #include <QToolButton>
 
 using namespace KMessageCatalog;
-
-namespace {
-std::u16string U(const QString &s)
-{
-    return s.toStdU16String();
-}
-QString Q(const std::u16string &s)
-{
-    return QString::fromStdU16String(s);
-}
-} // namespace
 
 TKWeekSchCfgDialog::TKWeekSchCfgDialog(QWidget *owner, const KWeekSchConfig &config, int language,
                                        const KPlatform &platform)

@@ -1,17 +1,11 @@
 #include "app/dialogs/TKClock.h"
 
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KQtText.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
-
-namespace {
-QString Q(const std::u16string &s)
-{
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
-} // namespace
 
 TKClock::TKClock(QWidget *owner) : QFrame(owner)
 {
