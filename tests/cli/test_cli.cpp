@@ -1,5 +1,6 @@
 #include "KCliCommands.h"
 #include "KCliJson.h"
+#include "cli/CliRunner.h"
 #include "platform/fakes/KFakeAppDataFolder.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
@@ -14,19 +15,8 @@ namespace {
 
 using Json = KCliJson::Json;
 
-struct CliTest : ::testing::Test {
-    KFakeFileSystem files;
-    std::string out, err;
-
-    int Run(std::vector<std::string> args, const std::string &input = "")
-    {
-        std::istringstream in(input);
-        std::ostringstream o, e;
-        int rc = KCliCommands::Run(args, in, o, e, files);
-        out = o.str();
-        err = e.str();
-        return rc;
-    }
+struct CliTest : CliRunner {
+    int Run(std::vector<std::string> args, const std::string &input = "") { return RunCli(args, input); }
 };
 
 const char *Schedule = R"({"kind":"schedule","title":"平日","frames":[

@@ -1,5 +1,6 @@
 #include "KCliCommands.h"
 #include "KCliJson.h"
+#include "cli/CliRunner.h"
 #include "platform/fakes/KFakeFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -9,19 +10,8 @@ namespace {
 
 using Json = KCliJson::Json;
 
-struct CliCheckTest : ::testing::Test {
-    KFakeFileSystem files;
-    std::string out, err;
-
-    int Run(std::vector<std::string> args, const std::string &input = "")
-    {
-        std::istringstream in(input);
-        std::ostringstream o, e;
-        int rc = KCliCommands::Run(args, in, o, e, files);
-        out = o.str();
-        err = e.str();
-        return rc;
-    }
+struct CliCheckTest : CliRunner {
+    int Run(std::vector<std::string> args, const std::string &input = "") { return RunCli(args, input); }
 
     // Writes a schedule of {start, duration} frames to path.
     void Write(const std::string &path, std::vector<std::pair<std::string, std::string>> frames)

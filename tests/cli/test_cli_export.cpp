@@ -1,4 +1,5 @@
 #include "KCliCommands.h"
+#include "cli/CliRunner.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
 #include "storage/KOrvellaEnv.h"
@@ -17,21 +18,14 @@ struct KTestHost : KCliHost {
     std::u16string AbsolutePath(const std::u16string &path) const override { return u"/abs" + path; }
 };
 
-struct CliExportTest : ::testing::Test {
-    KFakeFileSystem files;
+struct CliExportTest : CliRunner {
     KFakePrompter prompter;
     KTestHost host;
-    std::string out, err;
 
     int Run(std::vector<std::string> args)
     {
         args.insert(args.begin(), "export-ics");
-        std::istringstream in;
-        std::ostringstream o, e;
-        int rc = KCliCommands::Run(args, in, o, e, files, &host);
-        out = o.str();
-        err = e.str();
-        return rc;
+        return RunCli(args, "", &host);
     }
 
     void PutDay(const std::u16string &path)

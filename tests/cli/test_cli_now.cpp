@@ -1,6 +1,7 @@
 // orvella-cli now: the frame of a time, across midnight, on gaps and through week files.
 #include "KCliCommands.h"
 #include "KCliJson.h"
+#include "cli/CliRunner.h"
 #include "platform/fakes/KFakeClock.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "storage/KScheduleFile.h"
@@ -13,10 +14,8 @@ namespace {
 
 using Json = KCliJson::Json;
 
-struct CliNowTest : ::testing::Test {
-    KFakeFileSystem files;
+struct CliNowTest : CliRunner {
     KFakeClock clock;
-    std::string out, err;
 
     void SetUp() override
     {
@@ -40,12 +39,7 @@ struct CliNowTest : ::testing::Test {
     int Run(std::vector<std::string> args)
     {
         args.insert(args.begin(), "now");
-        std::istringstream in;
-        std::ostringstream o, e;
-        int rc = KCliCommands::Run(args, in, o, e, files, nullptr, &clock);
-        out = o.str();
-        err = e.str();
-        return rc;
+        return RunCli(args, "", nullptr, &clock);
     }
     Json J() const { return Json::parse(out); }
 };
