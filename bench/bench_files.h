@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/KDaySchedule.h"
+
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -11,3 +13,6 @@ using KFirstPaintTimer = std::function<double(const std::function<std::unique_pt
 // first paint (bareMs) and the window's own without either (plainFormMs); opening and saving
 // a 50-frame file. Needs a QApplication.
 void RunFileBenchmarks(const KFirstPaintTimer &firstPaintMs, double bareMs, double plainFormMs);
+
+// The schedule the file benchmarks use: 50 frames with items, colours and some memos.
+KDaySchedule BenchFiftyFrames();

@@ -4,6 +4,7 @@
 #include "bench_files.h"
 #include "bench_graphs.h"
 #include "bench_scheduling.h"
+#include "bench_startup.h"
 #include "platform/core/KClock.h"
 #include "platform/fakes/KFakePrompter.h"
 
@@ -59,6 +60,10 @@ double Median(std::vector<double> v)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    if (app.arguments().contains("--start-up")) {
+        RunStartupBenchmarks();
+        return 0;
+    }
     KSystemClock clock;
     KFakePrompter prompter;
     KPlatform platform;
@@ -94,5 +99,6 @@ int main(int argc, char *argv[])
     RunGraphBenchmarks();
     RunFileBenchmarks([](const auto &make) { return TimeToFirstPaintMs(make); }, Median(bare), Median(form));
     RunSchedulingBenchmarks(platform);
+    RunStartupBenchmarks();
     return 0;
 }

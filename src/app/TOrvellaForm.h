@@ -292,7 +292,8 @@ public:
     QFrame *TodayIndImage = nullptr;
     QFrame *WeekOpnIndImage = nullptr;
     QTimer *Timer1 = nullptr;
-    QColorDialog *ColorDialog1 = nullptr;
+    QColorDialog *ColorDialog1 = nullptr; // made by ColorDialog() when first needed
+    QColorDialog *ColorDialog();
 
     // Views and side panels: at most one of each kind exists.
     // They are children of SchListPanel or of the central panel, so Qt deletes

@@ -132,10 +132,16 @@ void TOrvellaForm::BuildControls()
     TodayIndImage->setObjectName("TodayIndImage");
     WeekOpnIndImage = new QFrame(WeekPanel);
     WeekOpnIndImage->setObjectName("WeekOpnIndImage");
+}
 
-    // The colour dialog the list uses to choose a frame's colour.
-    ColorDialog1 = new QColorDialog(this);
-    ColorDialog1->setObjectName("ColorDialog1");
+QColorDialog *TOrvellaForm::ColorDialog()
+{
+    // The colour dialog the list uses to choose a frame's colour, made when first needed.
+    if (!ColorDialog1) {
+        ColorDialog1 = new QColorDialog(this);
+        ColorDialog1->setObjectName("ColorDialog1");
+    }
+    return ColorDialog1;
 }
 
 void TOrvellaForm::BuildActions()

@@ -43,7 +43,7 @@ void TOrvellaForm::ShowListView()
         SchList->SetHeight(SchListPanel->height());
         SchList->SetWidth(SchListPanel->width());
         SchList->SetFontSize(9);
-        SchList->SetColorDialog(ColorDialog1);
+        SchList->SetColorDialog([this] { return ColorDialog(); });
         SchList->SetClipboard(Clipboard());
         SchList->SetTabNavigation(true);
         SchList->SetMemoPanelTrigger(1);

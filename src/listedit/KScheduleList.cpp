@@ -415,18 +415,27 @@ void KScheduleList::contextMenuEvent(QContextMenuEvent *event)
 
 void KScheduleList::SetMemoPanelEnabled(bool on)
 {
-    if (on && !memoPanel_) {
+    memoEnabled_ = on;
+    if (!on && memoPanel_) {
+        delete memoPanel_;
+        memoPanel_ = nullptr;
+        memoPanelRow_ = memoPanelCol_ = -1;
+    }
+}
+
+KTMemoPanel *KScheduleList::MemoPanel()
+{
+    // Made the first time a long text is shown, not with the list.
+    if (memoEnabled_ && !memoPanel_) {
         memoPanel_ = new KTMemoPanel(this, this);
         memoPanel_->hide();
         memoPanel_->SetMemoColor(0xFFFFFF);
         memoPanel_->SetMemoBorder(false);
         memoPanel_->setFont(cellFont_);
         memoPanel_->MemoBox()->setFont(cellFont_);
-    } else if (!on && memoPanel_) {
-        delete memoPanel_;
-        memoPanel_ = nullptr;
-        memoPanelRow_ = memoPanelCol_ = -1;
+        ApplyMemoPanelMode();
     }
+    return memoPanel_;
 }
 
 void KScheduleList::HideMemoPanel()
@@ -438,7 +447,7 @@ void KScheduleList::HideMemoPanel()
 
 void KScheduleList::ShowMemoPanel(int row, int col)
 {
-    if (!memoPanel_ || row < 1 || (col != ColItem && col != ColMemo)) {
+    if (!memoEnabled_ || row < 1 || (col != ColItem && col != ColMemo)) {
         HideMemoPanel();
         return;
     }
@@ -449,7 +458,7 @@ void KScheduleList::ShowMemoPanel(int row, int col)
         HideMemoPanel();
         return;
     }
-    memoPanel_->SetWidth(columnWidth(col));
+    MemoPanel()->SetWidth(columnWidth(col));
     memoPanel_->SetPanelText(text);
     int top = cell.top();
     if (top + memoPanel_->height() > height())

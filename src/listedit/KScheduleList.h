@@ -55,8 +55,13 @@ public:
 
     void SetItemPool(KTScheduleItemPool *pool);
     KTScheduleItemPool *ItemPool() const { return pool_; }
-    void SetColorDialog(QColorDialog *dialog) { colorDialog_ = dialog; }
-    QColorDialog *ColorDialog() const { return colorDialog_; }
+    // Where the colour dialog comes from when a colour is first chosen; without one the list
+    // makes its own.
+    void SetColorDialog(std::function<QColorDialog *()> provider)
+    {
+        colorDialogProvider_ = std::move(provider);
+    }
+    QColorDialog *ColorDialog();
     void SetPopupMenu(QMenu *menu);
     QMenu *PopupMenu() const { return popupMenu_; }
 
@@ -114,8 +119,9 @@ public:
 
     // Long-text panel.
     void SetMemoPanelEnabled(bool on);
-    bool MemoPanelEnabled() const { return memoPanel_ != nullptr; }
-    KTMemoPanel *MemoPanel() const { return memoPanel_; }
+    bool MemoPanelEnabled() const { return memoEnabled_; }
+    // The long-text panel, made on first use; null when it is off.
+    KTMemoPanel *MemoPanel();
     void SetMemoPanelTrigger(int trigger) { memoPanelTrigger_ = trigger; }
     int MemoPanelTrigger() const { return memoPanelTrigger_; }
     void ShowMemoPanel(int row, int col);
@@ -201,6 +207,8 @@ private:
     // Scheduling mode (KScheduleList_Edit.cpp).
     void EnterEditMode();
     void LeaveEditMode();
+    // The long-text panel edits in scheduling mode and only shows otherwise.
+    void ApplyMemoPanelMode();
     int CheckBeforeLeave();
     int ShowConflict(const KCheckReport &report);
     void StartBlink(const KCheckReport &report);
@@ -232,9 +240,11 @@ private:
     bool editMode_ = false;
     KTScheduleItemPool *pool_ = nullptr;
     QPointer<QColorDialog> colorDialog_;
+    std::function<QColorDialog *()> colorDialogProvider_;
     QPointer<QMenu> popupMenu_;
     QPointer<QWidget> poolHost_;
     KTMemoPanel *memoPanel_ = nullptr;
+    bool memoEnabled_ = false;
     KTTimeVIndicator *timeMark_ = nullptr;
     int memoPanelTrigger_ = 1;
     int memoPanelRow_ = -1, memoPanelCol_ = -1;

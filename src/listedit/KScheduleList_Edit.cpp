@@ -68,17 +68,26 @@ void KScheduleList::EnterEditMode()
         setFocus();
     });
     DestroyTimeMark();
-    if (memoPanel_) {
-        memoPanel_->SetEditable(true);
-        memoPanel_->SetCommitHandler([this](KTMemoPanel *) {
-            CommitMemoPanel();
-            setFocus();
-        });
-    }
+    ApplyMemoPanelMode();
     HideMemoPanel();
     if (pool_)
         pool_->SetChoiceHandler([this](KTScheduleItemPool *) { ItemChosen(); });
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+}
+
+void KScheduleList::ApplyMemoPanelMode()
+{
+    if (!memoPanel_)
+        return;
+    memoPanel_->SetEditable(editMode_);
+    if (editMode_) {
+        memoPanel_->SetCommitHandler([this](KTMemoPanel *) {
+            CommitMemoPanel();
+            setFocus();
+        });
+    } else {
+        memoPanel_->SetCommitHandler(nullptr);
+    }
 }
 
 void KScheduleList::LeaveEditMode()
@@ -90,10 +99,7 @@ void KScheduleList::LeaveEditMode()
         return;
     editMode_ = false;
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    if (memoPanel_) {
-        memoPanel_->SetEditable(false);
-        memoPanel_->SetCommitHandler(nullptr);
-    }
+    ApplyMemoPanelMode();
     if (r == KScheduleEditCore::LeaveClean && edit_ && schedule_)
         edit_->ApplyTo(*schedule_);
     HidePopups();
@@ -362,17 +368,25 @@ void KScheduleList::CommitTimeEntry(int row, int col)
     setFocus();
 }
 
+QColorDialog *KScheduleList::ColorDialog()
+{
+    if (!colorDialog_)
+        colorDialog_ = colorDialogProvider_ ? colorDialogProvider_() : nullptr;
+    if (!colorDialog_)
+        colorDialog_ = new QColorDialog(this);
+    return colorDialog_;
+}
+
 void KScheduleList::ChooseFrameColor(int row)
 {
     const KScheduleFrame *frame = FrameOfRow(row);
     if (!editMode_ || !edit_ || !frame)
         return;
-    if (!colorDialog_)
-        colorDialog_ = new QColorDialog(this);
-    colorDialog_->setCurrentColor(KColorConv::ToQColor(frame->Color));
-    if (colorDialog_->exec() != QDialog::Accepted)
+    QColorDialog *dialog = ColorDialog();
+    dialog->setCurrentColor(KColorConv::ToQColor(frame->Color));
+    if (dialog->exec() != QDialog::Accepted)
         return;
-    edit_->ChooseColor(row - 1, KColorConv::FromQColor(colorDialog_->selectedColor()));
+    edit_->ChooseColor(row - 1, KColorConv::FromQColor(dialog->selectedColor()));
     RefreshRows(true);
 }
 

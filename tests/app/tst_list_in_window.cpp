@@ -41,7 +41,9 @@ void TestListInWindow::listAndPanelAtStart()
     QCOMPARE(f.SchList->CellText(1, 2), QString("自由"));
     QCOMPARE(f.SchList->CellText(1, 4), QString("24:00"));
     QCOMPARE(f.SchList->TimeMarkSize(), 13);
+    QVERIFY(!f.ColorDialog1); // made when a colour is first chosen
     QVERIFY(f.SchList->ColorDialog() == f.ColorDialog1);
+    QVERIFY(f.ColorDialog1);
     QCOMPARE(f.SchList->CursorRow(), 1);
     QCOMPARE(f.SchList->CursorCol(), 1);
     QVERIFY(f.OptionPanel1 && f.OptionPanel1->isVisible());

@@ -119,6 +119,35 @@ TEST_F(RealFilesTest, SaveReplaceAndBackupOnDisk)
     EXPECT_TRUE(bytes.empty());
 }
 
+// Saving does not wait for the device: the flushes run behind it, and a file system that
+// goes away waits for every one of them first.
+TEST_F(RealFilesTest, FlushesFollowSavesInTheBackground)
+{
+    {
+        KStdFileSystem own;
+        KScheduleFile w(own, prompter);
+        w.SetFileName(Path("plan.ors"));
+        w.WriteFlags = KWriteBackup;
+        for (int i = 0; i < 20; ++i) {
+            w.WriteSchedule(Day(std::u16string(1, char16_t(u'a' + i))));
+            ASSERT_EQ(w.ErrorCode, 0);
+        }
+        own.WaitUntilFlushed();
+        // Backups renamed over while queued are not failures.
+        EXPECT_EQ(own.FlushFailures(), 0u);
+        w.WriteSchedule(Day(u"last"));
+    } // the destructor waits for the last save's flushes
+    EXPECT_EQ(Names(), (std::vector<std::string>{"plan.BAK", "plan.ors"}));
+    KScheduleFile r(files, prompter);
+    r.SetFileName(Path("plan.ors"));
+    ASSERT_NE(r.ReadSchedule(), nullptr);
+    EXPECT_EQ(r.Schedule->GetFrame(0)->ItemName, u"last");
+    r.SetFileName(Path("plan.BAK"));
+    ASSERT_NE(r.ReadSchedule(), nullptr);
+    EXPECT_EQ(r.Schedule->GetFrame(0)->ItemName, u"t");
+    files.WaitUntilFlushed(); // nothing queued: returns at once
+}
+
 TEST_F(RealFilesTest, ReadOnlyAttribute)
 {
     KWeekSchFile w(files, prompter);

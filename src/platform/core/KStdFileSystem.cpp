@@ -39,21 +39,6 @@ bool ToPath(const std::u16string &text, fs::path &out)
 #endif
 }
 
-#ifdef ORVELLA_POSIX_FILES
-// Makes a rename inside folder durable.
-void SyncFolder(const fs::path &file)
-{
-    fs::path folder = file.parent_path();
-    if (folder.empty())
-        folder = ".";
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-#endif
-
 } // namespace
 
 bool KStdFileSystem::Exists(const std::u16string &path)
@@ -170,9 +155,8 @@ KFsStatus KStdFileSystem::Rename(const std::u16string &from, const std::u16strin
     fs::rename(a, b, ec);
     if (ec)
         return KFsStatus::IoError;
-#ifdef ORVELLA_POSIX_FILES
-    SyncFolder(b);
-#endif
+    // The file is complete and in place; reaching the device is the flusher's business.
+    flusher_.Queue(b.string());
     return KFsStatus::Ok;
 }
 
@@ -345,10 +329,6 @@ KFsStatus FinishTemporary(int fd, const fs::path &model, bool written)
         return KFsStatus::IoError;
     }
     TakeModeOf(fd, model);
-    if (::fsync(fd) != 0) {
-        ::close(fd);
-        return KFsStatus::IoError;
-    }
     return ::close(fd) == 0 ? KFsStatus::Ok : KFsStatus::IoError;
 }
 

@@ -1,11 +1,20 @@
 #pragma once
 
+#include "platform/core/KDeviceFlusher.h"
 #include "platform/core/KFileSystem.h"
 
-// The machine's files, through std::filesystem and the C runtime. Written data is
-// flushed to the device (fsync) before a write counts as done.
+// The machine's files, through std::filesystem and the C runtime. A file written with
+// WriteNewFile is flushed to the device before the call returns. A file renamed into place
+// (the last step of every safe save) is complete and visible to everyone at once; its flush to
+// the device follows on a background thread, so saving does not wait for the disk. Destroying
+// the object waits for those flushes.
 class KStdFileSystem : public KFileSystem {
 public:
+    // Returns once every file renamed so far has reached the device.
+    void WaitUntilFlushed() { flusher_.WaitUntilFlushed(); }
+    // Background flushes the device refused.
+    uint64_t FlushFailures() const { return flusher_.Failures(); }
+
     bool Exists(const std::u16string &path) override;
     bool IsReadOnly(const std::u16string &path) override;
     KFsStatus FileSize(const std::u16string &path, uint64_t &size) override;
@@ -27,4 +36,7 @@ public:
     // NativeOf fails for other lone surrogates, which name no file.
     static bool NativeOf(const std::u16string &text, std::string &native);
     static std::u16string TextOf(const std::string &native);
+
+private:
+    KDeviceFlusher flusher_;
 };

@@ -5,11 +5,15 @@
 #include <QDBusPendingReply>
 #include <QVariantMap>
 
+KDBusNotifier::KDBusNotifier(QObject *parent) : QObject(parent) {}
+
 KDBusNotifier::KDBusNotifier(const QDBusConnection &bus, QObject *parent) : QObject(parent), bus_(bus) {}
 
 void KDBusNotifier::Notify(const std::u16string &summary, const std::u16string &body)
 {
-    if (!bus_.isConnected())
+    if (!bus_)
+        bus_ = QDBusConnection::sessionBus();
+    if (!bus_->isConnected())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, "Notify");
     QVariantMap hints;
@@ -19,7 +23,7 @@ void KDBusNotifier::Notify(const std::u16string &summary, const std::u16string &
     call << QString("Orvella") << lastId_ << QString("org.tolvarin.Orvella")
          << QString::fromStdU16String(summary) << QString::fromStdU16String(body) << QStringList() << hints
          << int(ExpireMs);
-    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    auto *watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
         const QDBusPendingReply<uint> reply = *w;
         if (!reply.isError())

@@ -4,16 +4,18 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <optional>
 
 // Desktop notifications through the freedesktop notification service on the session bus.
 // Calls are asynchronous and their errors ignored: without a bus or a service nothing is
-// shown and nothing waits. A new notification replaces the one sent before it.
+// shown and nothing waits. A new notification replaces the one sent before it. Without a
+// connection given, the session bus is reached at the first notification, not at start-up.
 class KDBusNotifier : public QObject, public KDesktopNotifier {
     Q_OBJECT
 
 public:
-    explicit KDBusNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(),
-                           QObject *parent = nullptr);
+    explicit KDBusNotifier(QObject *parent = nullptr);
+    explicit KDBusNotifier(const QDBusConnection &bus, QObject *parent = nullptr);
 
     void Notify(const std::u16string &summary, const std::u16string &body) override;
     // The id the service gave the last notification; 0 before any answer.
@@ -26,6 +28,6 @@ public:
     static constexpr int ExpireMs = 30000;
 
 private:
-    QDBusConnection bus_;
+    std::optional<QDBusConnection> bus_;
     uint lastId_ = 0;
 };

@@ -1,12 +1,13 @@
 #include "platform/qt/KFontMap.h"
 
 #include <QFontDatabase>
+#include <QHash>
 
 namespace KFontMap {
 namespace {
 const QStringList &JapaneseFallbacks()
 {
-    static const QStringList list = {"Noto Sans CJK JP", "IPAGothic", "IPAPGothic", "VL Gothic",
+    static const QStringList list = {"Noto Sans CJK JP", "IPAGothic", "IPAPGothic",  "VL Gothic",
                                      "Yu Gothic UI",     "Meiryo UI", "MS UI Gothic"};
     return list;
 }
@@ -28,6 +29,11 @@ QStringList Latin(const QString &face)
 
 QStringList Families(const QString &windowsFace)
 {
+    // The installed fonts do not change while the program runs: each face is looked up once.
+    static QHash<QString, QStringList> known;
+    const auto it = known.constFind(windowsFace);
+    if (it != known.constEnd())
+        return *it;
     QStringList wanted = Latin(windowsFace) + JapaneseFallbacks();
     QStringList installed;
     const QStringList all = QFontDatabase::families();
@@ -37,6 +43,7 @@ QStringList Families(const QString &windowsFace)
     }
     if (installed.isEmpty())
         installed << windowsFace;
+    known.insert(windowsFace, installed);
     return installed;
 }
 

@@ -7,10 +7,17 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-KQtPrintService::KQtPrintService() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+KQtPrintService::KQtPrintService() = default;
+
+QPrinter *KQtPrintService::Printer()
 {
-    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                        QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter));
+    // Made on first use: setting up a printer asks the print system, which start-up need not wait for.
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                            QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter));
+    }
+    return printer_.get();
 }
 
 KQtPrintService::~KQtPrintService() = default;
@@ -39,28 +46,28 @@ QString KQtPrintService::DefaultPdfPath(const QString &docName)
 void KQtPrintService::OfferPdfWhenNoPrinter(const QString &docName)
 {
     // The dialog then opens on its "print to file" entry with a file name filled in.
-    if (HasPrinter() || printer_->outputFormat() == QPrinter::PdfFormat)
+    if (HasPrinter() || Printer()->outputFormat() == QPrinter::PdfFormat)
         return;
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(DefaultPdfPath(docName));
+    Printer()->setOutputFormat(QPrinter::PdfFormat);
+    Printer()->setOutputFileName(DefaultPdfPath(docName));
 }
 
 QPrinter *KQtPrintService::PrintDialog(QWidget *owner, const QString &docName)
 {
-    printer_->setDocName(docName.isEmpty() ? QStringLiteral("Orvella") : docName);
+    Printer()->setDocName(docName.isEmpty() ? QStringLiteral("Orvella") : docName);
     OfferPdfWhenNoPrinter(docName);
-    QPrintDialog dialog(printer_.get(), owner);
+    QPrintDialog dialog(Printer(), owner);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return printer_.get();
+    return Printer();
 }
 
 bool KQtPrintService::PrinterSetupDialog(QWidget *owner)
 {
     OfferPdfWhenNoPrinter(QString());
-    QPrintDialog dialog(printer_.get(), owner);
+    QPrintDialog dialog(Printer(), owner);
     dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -70,6 +77,6 @@ bool KQtPrintService::PrinterSetupDialog(QWidget *owner)
 
 bool KQtPrintService::PageSetupDialog(QWidget *owner)
 {
-    QPageSetupDialog dialog(printer_.get(), owner);
+    QPageSetupDialog dialog(Printer(), owner);
     return dialog.exec() == QDialog::Accepted;
 }

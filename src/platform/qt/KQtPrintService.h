@@ -5,8 +5,8 @@
 #include <QPrinter>
 #include <memory>
 
-// Printing through Qt's print support: one printer for the whole session, high
-// resolution, A4 with 25 mm margins until the page setup changes them.
+// Printing through Qt's print support: one printer for the whole session, made when first
+// needed, high resolution, A4 with 25 mm margins until the page setup changes them.
 class KQtPrintService : public KPrintService {
 public:
     KQtPrintService();
@@ -23,5 +23,6 @@ public:
 
 private:
     void OfferPdfWhenNoPrinter(const QString &docName);
+    QPrinter *Printer();
     std::unique_ptr<QPrinter> printer_;
 };

@@ -1,0 +1,34 @@
+#pragma once
+
+// Shared by the two start-up programs: on the first paint of any widget, print the monotonic
+// clock (ns) on standard output and end the program the way the caller chooses.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+class FirstPaintReport : public QObject {
+public:
+    explicit FirstPaintReport(std::function<void()> finish) : finish_(std::move(finish)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf(
+                "first-paint %lld\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::fflush(stdout);
+            QMetaObject::invokeMethod(QCoreApplication::instance(), finish_, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> finish_;
+    bool seen_ = false;
+};

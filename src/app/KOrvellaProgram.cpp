@@ -1,0 +1,76 @@
+#include "app/KOrvellaProgram.h"
+
+#include "app/TOrvellaForm.h"
+#include "app/dialogs/TKVersionDialog.h"
+#include "platform/core/KClock.h"
+#include "platform/core/KStdFileSystem.h"
+#include "platform/qt/KDBusNotifier.h"
+#include "platform/qt/KQtAppDataFolder.h"
+#include "platform/qt/KQtFileDialogs.h"
+#include "platform/qt/KQtPrintService.h"
+#include "platform/qt/KQtPrompter.h"
+#include "platform/qt/KQtSound.h"
+#include "platform/qt/KQtTrayIcon.h"
+#include "platform/qt/KSingleInstance.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Tolvarin");
+    QApplication::setApplicationName("Orvella");
+    QApplication::setApplicationDisplayName("Orvella");
+    // The menu entry and icon the desktop knows the planner by.
+    QApplication::setDesktopFileName("org.tolvarin.Orvella");
+
+    // One instance at a time: a later start brings the first window forward and ends.
+    KSingleInstance instance("OrvellaMainWindow");
+    // The file manager hands over one file; a later start passes it to the running planner.
+    const QString path = KSingleInstance::PathArgument(QApplication::arguments());
+    if (!instance.TryBecomePrimary()) {
+        instance.SendToPrimary(path);
+        return 0;
+    }
+
+    KSystemClock clock;
+    KQtPrompter prompter;
+    KStdFileSystem files;
+    KQtAppDataFolder appData;
+    KQtFileDialogs fileDialogs;
+    KQtPrintService printer;
+    KPlatform platform;
+    platform.Clock = &clock;
+    platform.Prompter = &prompter;
+    platform.Files = &files;
+    platform.AppData = &appData;
+    platform.FileDialogs = &fileDialogs;
+    // Linux desktop: the tray icon, when the desktop has a tray.
+    KQtTrayIcon tray;
+    platform.Tray = &tray;
+    KQtSound sound;
+    platform.Sound = &sound;
+    platform.Printer = &printer;
+    // Linux desktop: notifications through the desktop's notification service, when there is one.
+    KDBusNotifier notifier;
+    platform.Notifications = &notifier;
+
+    TOrvellaForm form(platform);
+    prompter.SetOwner(&form);
+    fileDialogs.SetOwner(&form);
+    form.AcceptLaterStarts(instance);
+    // The window may be hidden in the tray while a dialog closes: only closing the window ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&form, &TOrvellaForm::FormClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // A version dialog with default contents lives as long as the window; the Help
+    // command shows one of its own.
+    TKVersionDialog hiddenVersionDialog;
+    hiddenVersionDialog.hide();
+    // A file given at start opens once the window is up, as if chosen with File > Open.
+    if (!path.isEmpty())
+        QTimer::singleShot(0, &form, [&form, path] { form.OpenFileFromDesktop(path); });
+    if (windowMade)
+        windowMade(form);
+    return app.exec();
+}
