@@ -34,7 +34,7 @@ test-asan: deps
 	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 bench: build
-	$(BUILD)/bin/orvella_bench
+	@bash scripts/bench.sh $(BUILD)/bin/orvella_bench
 
 # libFuzzer targets of the file readers (clang-14, ASan + UBSan), each run for FUZZ_SECONDS.
 # New crash inputs land in fuzz/crashes/<reader>/ and are replayed by the tests once committed.

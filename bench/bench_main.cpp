@@ -1,5 +1,5 @@
 // Benchmarks of the planner: start-up to first paint and the cost of the tick.
-// Run: build/bin/orvella_bench (set QT_QPA_PLATFORM=offscreen on a machine without a display).
+// Run: make bench (on a virtual display when there is none), or build/bin/orvella_bench.
 #include "app/TOrvellaForm.h"
 #include "bench_files.h"
 #include "bench_graphs.h"

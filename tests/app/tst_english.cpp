@@ -1,6 +1,7 @@
 // The English interface: every text a user can read in the window, its panels, menus and
 // dialogs is English after the switch, and the switch back restores the Japanese texts.
 #include "app/WindowHarness.h"
+#include "app/dialogs/KMonthCalendar.h"
 #include "app/dialogs/TKCalendarView.h"
 #include "graphs/TKCurSchView.h"
 #include "listedit/KScheduleList.h"
@@ -11,7 +12,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -296,13 +296,22 @@ private slots:
         };
         shoot(&f, "english_list.png");
         // The calendar's day names fit their columns.
-        auto *days = f.OptionPanel1->CalendarView->MonthCalendar->findChild<QTableView *>();
-        QVERIFY(days);
+        const KMonthCalendar *days = f.OptionPanel1->CalendarView->MonthCalendar;
+        QVERIFY2(days->Title().contains(QRegularExpression("^[A-Z][a-z]+ \\d{4}$")),
+                 qPrintable(days->Title()));
         for (int c = 0; c < 7; ++c) {
-            const QString name = days->model()->index(0, c).data().toString();
+            const QString name = days->DayName(c);
             QVERIFY(!name.isEmpty());
-            QVERIFY2(days->fontMetrics().horizontalAdvance(name) + 2 <= days->columnWidth(c),
+            QVERIFY2(days->fontMetrics().horizontalAdvance(name) + 2 <= days->CellWidth(),
                      qPrintable("calendar cuts \"" + name + '"'));
+        }
+        {
+            QFont bold = days->font();
+            bold.setBold(true);
+            QVERIFY2(QFontMetrics(bold).horizontalAdvance(days->Title()) +
+                             2 * days->PreviousArrowRect().width() <=
+                         days->width(),
+                     qPrintable("calendar cuts \"" + days->Title() + '"'));
         }
         f.EnterSchedulingMode();
         shoot(&f, "english_scheduling.png");

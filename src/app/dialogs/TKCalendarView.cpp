@@ -1,16 +1,14 @@
 #include "app/dialogs/TKCalendarView.h"
 
+#include "app/dialogs/KMonthCalendar.h"
 #include "platform/qt/KFontMap.h"
 
-#include <QCalendarWidget>
 #include <QPushButton>
 #include <QTextCharFormat>
 
 TKCalendarView::TKCalendarView(QWidget *owner, int language) : QFrame(owner)
 {
-    MonthCalendar = new QCalendarWidget(this);
-    MonthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    MonthCalendar->setGridVisible(false);
+    MonthCalendar = new KMonthCalendar(this);
     MonthCalendar->setFont(KFontMap::PointFont(QStringLiteral("Tahoma"), 9));
     ButtonToday = new QPushButton(this);
     language_ = -1; // so that the texts are written below
@@ -27,10 +25,7 @@ void TKCalendarView::SetLanguage(int language)
     if (language == language_)
         return;
     language_ = language;
-    MonthCalendar->setLocale(language == 1 ? QLocale(QLocale::English) : QLocale(QLocale::Japanese));
-    // English short day names do not fit the narrow columns: one letter, as in a pocket calendar.
-    MonthCalendar->setHorizontalHeaderFormat(language == 1 ? QCalendarWidget::SingleLetterDayNames
-                                                           : QCalendarWidget::ShortDayNames);
+    MonthCalendar->SetLanguage(language);
     ButtonToday->setText(language == 1 ? QStringLiteral("Today") : QStringLiteral("今日"));
 }
 
@@ -68,8 +63,7 @@ void TKCalendarView::Relayout()
 void TKCalendarView::GoToday()
 {
     QDate today = Today ? Today() : QDate::currentDate();
-    MonthCalendar->setSelectedDate(today);
-    MonthCalendar->setCurrentPage(today.year(), today.month());
+    MonthCalendar->SetSelectedDate(today);
 }
 
 void TKCalendarView::resizeEvent(QResizeEvent *event)

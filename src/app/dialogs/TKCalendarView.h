@@ -4,7 +4,7 @@
 #include <QFrame>
 #include <functional>
 
-class QCalendarWidget;
+class KMonthCalendar;
 class QPushButton;
 
 // A month calendar with a button that returns it to today.
@@ -26,7 +26,7 @@ public:
     // Where "today" comes from; the system date when none is given.
     std::function<QDate()> Today;
 
-    QCalendarWidget *MonthCalendar = nullptr;
+    KMonthCalendar *MonthCalendar = nullptr;
     QPushButton *ButtonToday = nullptr;
 
 protected:
