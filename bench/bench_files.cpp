@@ -41,6 +41,29 @@ KDaySchedule BenchFiftyFrames()
     return s;
 }
 
+std::vector<uint8_t> WriteBenchProfile(KFileSystem &files, KPrompter &prompter, KAppDataFolder &appData,
+                                       const std::u16string &plan, std::u16string &settingsPath)
+{
+    KScheduleFile schedule(files, prompter);
+    schedule.SetFileName(plan);
+    schedule.WriteSchedule(BenchFiftyFrames());
+    KSchAlarmConfig alarm(4);
+    KWeekSchConfig week;
+    KOrvellaEnv env(files, prompter, appData);
+    env.AlarmConfigRef = &alarm;
+    env.WeekConfigRef = &week;
+    env.OptionBits = KOrvellaEnv::OptCurTimeMark;
+    env.RecentFiles = {plan};
+    settingsPath = env.SettingsFilePath();
+    files.CreateFolders(KPath::FolderOf(settingsPath));
+    env.WriteSettings();
+    uint64_t size = 0;
+    std::vector<uint8_t> bytes;
+    files.FileSize(settingsPath, size);
+    files.ReadAt(settingsPath, 0, size_t(size), bytes);
+    return bytes;
+}
+
 namespace {
 
 template <typename F> double MedianMs(int runs, F f)
@@ -67,19 +90,12 @@ void RunFileBenchmarks(const KFirstPaintTimer &firstPaintMs, double bareMs, doub
     KFakeAppDataFolder appData(dir.u16string());
     const std::u16string plan = (dir / "plan.ors").u16string();
 
+    // The window writes its settings when it goes: keep the file as it was for every run.
+    std::u16string settingsPath;
+    const std::vector<uint8_t> settings = WriteBenchProfile(files, prompter, appData, plan, settingsPath);
     KScheduleFile w(files, prompter);
     w.SetFileName(plan);
     w.WriteFlags = KWriteBackup;
-    w.WriteSchedule(BenchFiftyFrames());
-
-    KSchAlarmConfig alarm(4);
-    KWeekSchConfig week;
-    KOrvellaEnv env(files, prompter, appData);
-    env.AlarmConfigRef = &alarm;
-    env.WeekConfigRef = &week;
-    env.OptionBits = KOrvellaEnv::OptCurTimeMark;
-    env.RecentFiles = {plan};
-    env.WriteSettings();
 
     KPlatform platform;
     platform.Clock = &clock;
@@ -87,19 +103,11 @@ void RunFileBenchmarks(const KFirstPaintTimer &firstPaintMs, double bareMs, doub
     platform.Files = &files;
     platform.AppData = &appData;
 
-    // The window writes its settings when it goes: keep the file as it was for every run.
-    const std::vector<uint8_t> settings = [&] {
-        std::vector<uint8_t> b;
-        uint64_t size = 0;
-        files.FileSize(env.SettingsFilePath(), size);
-        files.ReadAt(env.SettingsFilePath(), 0, size_t(size), b);
-        return b;
-    }();
     std::vector<double> startUp;
     for (int i = 0; i < 7; ++i) {
         std::u16string temp;
-        files.WriteTemporary(env.SettingsFilePath(), settings, temp);
-        files.Rename(temp, env.SettingsFilePath());
+        files.WriteTemporary(settingsPath, settings, temp);
+        files.Rename(temp, settingsPath);
         startUp.push_back(firstPaintMs([&] {
             auto form = std::make_unique<TOrvellaForm>(platform, QSize(1024, 768));
             return std::unique_ptr<QWidget>(form.release());

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "model/KDaySchedule.h"
+#include "platform/core/KAppDataFolder.h"
+#include "platform/core/KFileSystem.h"
+#include "platform/core/KPrompter.h"
 
 #include <QWidget>
 #include <functional>
@@ -16,3 +19,8 @@ void RunFileBenchmarks(const KFirstPaintTimer &firstPaintMs, double bareMs, doub
 
 // The schedule the file benchmarks use: 50 frames with items, colours and some memos.
 KDaySchedule BenchFiftyFrames();
+
+// Writes plan (the 50 frames above) and a settings file that names it as the most recent file;
+// returns the settings file's bytes and where it lies.
+std::vector<uint8_t> WriteBenchProfile(KFileSystem &files, KPrompter &prompter, KAppDataFolder &appData,
+                                       const std::u16string &plan, std::u16string &settingsPath);

@@ -75,22 +75,8 @@ void RunStartupBenchmarks()
     KFakePrompter prompter;
     KFakeAppDataFolder appData((dir / "data").u16string());
     const std::u16string plan = (dir / "plan.ors").u16string();
-    KScheduleFile schedule(files, prompter);
-    schedule.SetFileName(plan);
-    schedule.WriteSchedule(BenchFiftyFrames());
-    KSchAlarmConfig alarm(4);
-    KWeekSchConfig week;
-    KOrvellaEnv env(files, prompter, appData);
-    env.AlarmConfigRef = &alarm;
-    env.WeekConfigRef = &week;
-    env.OptionBits = KOrvellaEnv::OptCurTimeMark;
-    env.RecentFiles = {plan};
-    files.CreateFolders(KPath::FolderOf(env.SettingsFilePath()));
-    env.WriteSettings();
-    uint64_t size = 0;
-    std::vector<uint8_t> settings;
-    files.FileSize(env.SettingsFilePath(), size);
-    files.ReadAt(env.SettingsFilePath(), 0, size_t(size), settings);
+    std::u16string settingsPath;
+    const std::vector<uint8_t> settings = WriteBenchProfile(files, prompter, appData, plan, settingsPath);
 
     QProcessEnvironment childEnv = QProcessEnvironment::systemEnvironment();
     const auto folder = [&](const char *sub) { return QString::fromStdString((dir / sub).string()); };
@@ -106,8 +92,8 @@ void RunStartupBenchmarks()
     for (int i = 0; i < runs; ++i) {
         // The planner writes its settings when it closes: every run starts from the same file.
         std::u16string temp;
-        files.WriteTemporary(env.SettingsFilePath(), settings, temp);
-        files.Rename(temp, env.SettingsFilePath());
+        files.WriteTemporary(settingsPath, settings, temp);
+        files.Rename(temp, settingsPath);
         if (auto ms = StartToFirstPaintMs(floorProgram, childEnv))
             floorMs.push_back(*ms);
         else
