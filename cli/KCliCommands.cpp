@@ -45,8 +45,8 @@ public:
     KMsgAnswer Ask(const std::u16string &caption, const std::u16string &text, KMsgIcon,
                    KMsgButtons buttons) override
     {
-        err_ << "orvella-cli: " << KCliUtf::ToUtf8(caption) << (caption.empty() ? "" : ": ")
-             << KCliUtf::ToUtf8(text) << "\n";
+        err_ << "orvella-cli: " << KCliUtf::Printable(caption) << (caption.empty() ? "" : ": ")
+             << KCliUtf::Printable(text) << "\n";
         return buttons == KMsgButtons::YesNo || buttons == KMsgButtons::YesNoCancel ? KMsgAnswer::Yes
                                                                                     : KMsgAnswer::Ok;
     }
@@ -71,9 +71,10 @@ std::string English8(int code)
 int Refused(Context &c, const std::string &path, int code)
 {
     if (c.json)
-        c.out << KCliJson::ErrorToJson(code, English8(code)).dump(2) << "\n";
+        c.out << KCliJson::Dump(KCliJson::ErrorToJson(code, English8(code))) << "\n";
     else
-        c.err << "orvella-cli: " << path << ": error " << code << ": " << English8(code) << "\n";
+        c.err << "orvella-cli: " << KCliUtf::Printable(path) << ": error " << code << ": " << English8(code)
+              << "\n";
     return ExitRefused;
 }
 
@@ -90,10 +91,10 @@ int ShowSchedule(Context &c, const std::string &path8, const std::u16string &pat
     if (!f.ReadSchedule())
         return Refused(c, path8, f.ErrorCode);
     if (c.json) {
-        c.out << KCliJson::ScheduleToJson(f.Title, *f.Schedule).dump(2) << "\n";
+        c.out << KCliJson::Dump(KCliJson::ScheduleToJson(f.Title, *f.Schedule)) << "\n";
         return ExitOk;
     }
-    c.out << "Schedule file: " << path8 << "\n"
+    c.out << "Schedule file: " << KCliUtf::Printable(path8) << "\n"
           << "Title: " << KCliUtf::Printable(f.Title) << "\n"
           << "Frames: " << f.Schedule->GetCount() << "\n\n"
           << " #  Start     Duration  Colour   Item / Memo\n";
@@ -117,12 +118,12 @@ int ShowWeek(Context &c, const std::string &path8, const std::u16string &path)
     if (!f.ReadWeekSchedule())
         return Refused(c, path8, f.ErrorCode);
     if (c.json) {
-        c.out << KCliJson::WeekToJson(*f.Config).dump(2) << "\n";
+        c.out << KCliJson::Dump(KCliJson::WeekToJson(*f.Config)) << "\n";
         return ExitOk;
     }
     static const char *Days[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
-    c.out << "Week schedule file: " << path8 << "\n\n";
+    c.out << "Week schedule file: " << KCliUtf::Printable(path8) << "\n\n";
     for (int d = 0; d < KWeekSchConfig::DayCount; ++d) {
         std::u16string day = f.Config->GetDayFile(d);
         c.out << Cell(Days[d], 11) << (day.empty() ? "(none)" : KCliUtf::Printable(day)) << "\n";
@@ -142,23 +143,25 @@ int ShowSettings(Context &c, const std::string &path8, const std::u16string &pat
         return Refused(c, path8, env.ErrorCode);
     KCliJson::Json j = KCliJson::SettingsToJson(env, alarm, week);
     if (c.json) {
-        c.out << j.dump(2) << "\n";
+        c.out << KCliJson::Dump(j) << "\n";
         return ExitOk;
     }
-    c.out << "Settings file: " << path8 << "\n\n";
+    // The values are printed in their JSON form, which may hold paths and texts of the file.
+    const auto value = [](const KCliJson::Json &v) { return KCliUtf::Printable(v.dump()); };
+    c.out << "Settings file: " << KCliUtf::Printable(path8) << "\n\n";
     for (const char *key : {"language", "optionBits", "viewType", "skin"})
-        c.out << Cell(key, 12) << j[key].dump() << "\n";
+        c.out << Cell(key, 12) << value(j[key]) << "\n";
     const KCliJson::Json &a = j["alarm"];
-    c.out << Cell("alarm", 12) << "flags " << a["flags"].dump() << ", enabled points "
-          << a["enabledPoints"].dump() << "\n";
+    c.out << Cell("alarm", 12) << "flags " << value(a["flags"]) << ", enabled points "
+          << value(a["enabledPoints"]) << "\n";
     for (size_t i = 0; i < a["points"].size(); ++i)
-        c.out << Cell("", 12) << "point " << i << ": " << a["points"][i].dump() << "\n";
-    c.out << Cell("", 12) << "texts " << a["texts"].dump() << ", extra texts " << a["extraTexts"].dump()
+        c.out << Cell("", 12) << "point " << i << ": " << value(a["points"][i]) << "\n";
+    c.out << Cell("", 12) << "texts " << value(a["texts"]) << ", extra texts " << value(a["extraTexts"])
           << "\n";
-    c.out << Cell("week", 12) << j["week"].dump() << "\n";
+    c.out << Cell("week", 12) << value(j["week"]) << "\n";
     c.out << "recent files:\n";
     for (const auto &r : j["recent"])
-        c.out << "  " << KCliUtf::Printable(KCliUtf::FromUtf8(r.get<std::string>())) << "\n";
+        c.out << "  " << KCliUtf::Printable(r.get<std::string>()) << "\n";
     return ExitOk;
 }
 
@@ -194,7 +197,8 @@ int Write(Context &c, const std::string &path8, std::istream &in)
     try {
         json = KCliJson::Json::parse(in);
     } catch (const nlohmann::json::exception &e) {
-        c.err << "orvella-cli: the input is not valid JSON: " << e.what() << "\n";
+        // The parser's message quotes the input near the fault.
+        c.err << "orvella-cli: the input is not valid JSON: " << KCliUtf::Printable(e.what()) << "\n";
         return ExitUsage;
     }
     std::u16string path = KStdFileSystem::TextOf(path8);
@@ -225,7 +229,7 @@ int Write(Context &c, const std::string &path8, std::istream &in)
         }
         throw KCliInputError("kind: must be \"schedule\" or \"week\"");
     } catch (const KCliInputError &e) {
-        c.err << "orvella-cli: nothing written: " << e.what() << "\n";
+        c.err << "orvella-cli: nothing written: " << KCliUtf::Printable(e.what()) << "\n";
         return ExitUsage;
     }
 }
@@ -288,7 +292,7 @@ int Check(Context &c, const std::string &path8)
             j["report"] = {{"index", nullptr}, {"code", report.Code}};
         else
             j["report"] = {{"index", report.Index}, {"code", report.Code}};
-        c.out << j.dump(2) << "\n";
+        c.out << KCliJson::Dump(j) << "\n";
     } else {
         for (int i = 0; i < n; ++i) {
             const int code = s.CheckCodes[size_t(i)];
@@ -298,7 +302,8 @@ int Check(Context &c, const std::string &path8)
             c.out << "frame " << i + 1 << " ("
                   << KCliUtf::ToUtf8(FormatTime(ToClockTime(fr.StartTime), false)) << "-"
                   << KCliUtf::ToUtf8(FormatTime(ToClockTime(fr.EndTime()), false)) << " "
-                  << KCliUtf::Printable(fr.ItemName) << "): code " << code << ": " << ProblemWords(code) << "\n";
+                  << KCliUtf::Printable(fr.ItemName) << "): code " << code << ": " << ProblemWords(code)
+                  << "\n";
         }
         if (s.OverFullDay)
             c.out << "all frames: code 9: " << ProblemWords(KDaySchedule::OverFullDayCode) << "\n";
@@ -334,7 +339,7 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         if (args[i] == "--json")
             c.json = true;
         else if (args[i].size() > 1 && args[i][0] == '-' && args[i] != "--") {
-            err << "orvella-cli: unknown option " << args[i] << "\n" << Usage;
+            err << "orvella-cli: unknown option " << KCliUtf::Printable(args[i]) << "\n" << Usage;
             return ExitUsage;
         } else if (args[i] != "--")
             rest.push_back(args[i]);

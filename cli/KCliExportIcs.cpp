@@ -47,13 +47,13 @@ struct Context {
 
 int UsageError(Context &c, const std::string &what)
 {
-    c.err << "orvella-cli: " << what << "\nusage: " << Synopsis << "\n" << Explanation;
+    c.err << "orvella-cli: " << KCliUtf::Printable(what) << "\nusage: " << Synopsis << "\n" << Explanation;
     return 2;
 }
 
 int Refused(Context &c, const std::string &what, int code)
 {
-    c.err << "orvella-cli: " << what << ": error " << code << ": "
+    c.err << "orvella-cli: " << KCliUtf::Printable(what) << ": error " << code << ": "
           << KCliUtf::ToUtf8(KMessageCatalog::Text(code, English)) << "\n";
     return 1;
 }
@@ -136,8 +136,8 @@ bool ReadAlarms(Context &c, const Request &r, KSchAlarmConfig &alarm, bool &have
             Refused(c, path8, env.ErrorCode);
             return false;
         }
-        c.err << "orvella-cli: warning: the settings file " << path8 << " cannot be read (error "
-              << env.ErrorCode << "); the events get no reminders\n";
+        c.err << "orvella-cli: warning: the settings file " << KCliUtf::Printable(path8)
+              << " cannot be read (error " << env.ErrorCode << "); the events get no reminders\n";
         alarm = KSchAlarmConfig();
         return true;
     }

@@ -234,4 +234,27 @@ void WeekFromJson(const Json &json, KWeekSchConfig &week)
     week.DayFiles = read.DayFiles;
 }
 
+std::string Dump(const Json &json)
+{
+    const std::string text = json.dump(2);
+    // Outside strings JSON text is ASCII without DEL, so every character found here is inside a
+    // string, where an escape stands for the same character.
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        const size_t length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        const std::u16string one = KCliUtf::FromUtf8(text.substr(i, length));
+        if (one.size() == 1 && KCliUtf::IsUnsafeOnTerminal(one[0]) && one[0] >= 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(one[0]));
+            out += escape;
+        } else {
+            out.append(text, i, length);
+        }
+        i += length;
+    }
+    return out;
+}
+
 } // namespace KCliJson

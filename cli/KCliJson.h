@@ -33,6 +33,11 @@ Json WeekToJson(const KWeekSchConfig &week);
 Json SettingsToJson(const KOrvellaEnv &env, const KSchAlarmConfig &alarm, const KWeekSchConfig &week);
 Json ErrorToJson(int code, const std::string &message);
 
+// The JSON text the tool prints (indented by two). Strings keep their exact text; besides the
+// controls below U+0020, which JSON escapes anyway, the other characters a terminal could obey
+// (see KCliUtf::IsUnsafeOnTerminal) are written as \uXXXX escapes too.
+std::string Dump(const Json &json);
+
 // Fill the targets from JSON, or throw KCliInputError naming the field at fault.
 void ScheduleFromJson(const Json &json, std::u16string &title, KDaySchedule &schedule);
 void WeekFromJson(const Json &json, KWeekSchConfig &week);

@@ -62,7 +62,7 @@ struct Options {
 
 int Usage(std::ostream &err, const std::string &why)
 {
-    err << "orvella-cli: " << why << "\nusage: " << Synopsis << "\n";
+    err << "orvella-cli: " << KCliUtf::Printable(why) << "\nusage: " << Synopsis << "\n";
     return 2;
 }
 
@@ -70,9 +70,9 @@ int Refused(std::ostream &out, std::ostream &err, bool json, const std::string &
 {
     const std::string message = KCliUtf::ToUtf8(KMessageCatalog::Text(code, English));
     if (json)
-        out << KCliJson::ErrorToJson(code, message).dump(2) << "\n";
+        out << KCliJson::Dump(KCliJson::ErrorToJson(code, message)) << "\n";
     else
-        err << "orvella-cli: " << path << ": error " << code << ": " << message << "\n";
+        err << "orvella-cli: " << KCliUtf::Printable(path) << ": error " << code << ": " << message << "\n";
     return 1;
 }
 
@@ -205,7 +205,7 @@ int Run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
         j["next"] = nullptr;
 
     if (o.json) {
-        out << j.dump(2) << "\n";
+        out << KCliJson::Dump(j) << "\n";
     } else if (current) {
         const int start = Seconds(current->StartTime);
         out << KCliUtf::Printable(current->ItemName) << " " << Clock(start % Day, false) << "\u2013"

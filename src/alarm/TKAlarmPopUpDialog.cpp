@@ -3,6 +3,7 @@
 #include "platform/qt/KColorConv.h"
 #include "platform/qt/KFontMap.h"
 #include "platform/qt/KQtText.h"
+#include "platform/qt/KUiText.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -223,7 +224,7 @@ void TKAlarmPopUpDialog::BuildTexts()
     auto fill = [](QLineEdit *item, QLabel *times, const std::optional<KScheduleFrame> &frame) {
         item->setText(frame ? Q(frame->ItemName) : QString());
         item->setCursorPosition(0);
-        item->setToolTip(item->text());
+        item->setToolTip(KUiText::PlainToolTip(item->text()));
         times->setText(frame ? FrameTimes(*frame) : QString());
         times->adjustSize();
     };

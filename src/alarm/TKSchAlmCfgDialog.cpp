@@ -10,6 +10,7 @@
 #include "platform/core/KSound.h"
 #include "platform/qt/KFontMap.h"
 #include "platform/qt/KQtText.h"
+#include "platform/qt/KUiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -268,7 +269,7 @@ void TKSchAlmCfgDialog::ShowFileName(int point)
     const QString &path = SoundPaths[size_t(point)];
     edit->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     edit->setCursorPosition(0);
-    edit->setToolTip(edit->text().isEmpty() ? QString() : path);
+    edit->setToolTip(edit->text().isEmpty() ? QString() : KUiText::PlainToolTip(path));
 }
 
 void TKSchAlmCfgDialog::UserMinEditKeyUp()

@@ -25,17 +25,23 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     // The menu entry and icon the desktop knows the planner by.
     QApplication::setDesktopFileName("org.tolvarin.Orvella");
 
+    KQtPrompter prompter;
     // One instance at a time: a later start brings the first window forward and ends.
     KSingleInstance instance("OrvellaMainWindow");
     // The file manager hands over one file; a later start passes it to the running planner.
     const QString path = KSingleInstance::PathArgument(QApplication::arguments());
-    if (!instance.TryBecomePrimary()) {
-        instance.SendToPrimary(path);
+    switch (instance.Start(path)) {
+    case KSingleInstance::Outcome::HandedOver:
         return 0;
+    case KSingleInstance::Outcome::CannotStart:
+        // The language of the last run is not known yet: the reason is given in both.
+        prompter.Show(u"Orvella", instance.TroubleText(-1).toStdU16String(), KMsgIcon::Error);
+        return 1;
+    case KSingleInstance::Outcome::First:
+        break;
     }
 
     KSystemClock clock;
-    KQtPrompter prompter;
     KStdFileSystem files;
     KQtAppDataFolder appData;
     KQtFileDialogs fileDialogs;
@@ -70,6 +76,12 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     // A file given at start opens once the window is up, as if chosen with File > Open.
     if (!path.isEmpty())
         QTimer::singleShot(0, &form, [&form, path] { form.OpenFileFromDesktop(path); });
+    // Later starts that cannot reach this window would run a second planner beside it.
+    if (instance.LastTrouble() == KSingleInstance::Trouble::CannotListen)
+        QTimer::singleShot(0, &form, [&prompter, &instance, &form] {
+            prompter.Show(u"Orvella", instance.TroubleText(form.Language).toStdU16String(),
+                          KMsgIcon::Warning);
+        });
     if (windowMade)
         windowMade(form);
     return app.exec();

@@ -7,6 +7,7 @@
 #include "model/KMessageCatalog.h"
 #include "platform/core/KFileDialogs.h"
 #include "platform/qt/KQtText.h"
+#include "platform/qt/KUiText.h"
 #include "storage/KFileKind.h"
 #include "storage/KScheduleFile.h"
 
@@ -67,7 +68,7 @@ bool TOrvellaForm::OpenScheduleFile(const QString &path, bool addToLog)
     SwitchView(ViewType);
     AlarmResetPending = true;
     SchModified = false;
-    SchTitleEdit->setToolTip(path);
+    SchTitleEdit->setToolTip(KUiText::PlainToolTip(path));
     return true;
 }
 
@@ -235,7 +236,7 @@ void TOrvellaForm::SaveScheduleAs(const QString &name)
         return;
     saveAsWritten_ = true;
     SchFileName = target;
-    SchTitleEdit->setToolTip(target);
+    SchTitleEdit->setToolTip(KUiText::PlainToolTip(target));
     SchModified = false;
     if (!WeekSchOpen)
         DayFileName = SchFileName;

@@ -13,6 +13,7 @@
 #include "listedit/KToptionPanel_II.h"
 #include "model/KMessageCatalog.h"
 #include "platform/qt/KQtText.h"
+#include "platform/qt/KUiText.h"
 
 #include <QAction>
 #include <QFrame>
@@ -138,7 +139,7 @@ void TOrvellaForm::UpdateCurSchView(TKCurSchView *view, KSchTime now)
     const QString item = Q(CurFrame->ItemName);
     if (view->EditSchItem->text() != item) {
         view->EditSchItem->setText(item);
-        view->EditSchItem->setToolTip(item);
+        view->EditSchItem->setToolTip(KUiText::PlainToolTip(item));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "model/KMessageCatalog.h"
 #include "platform/core/KClock.h"
 #include "platform/qt/KQtText.h"
+#include "platform/qt/KUiText.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
 #include "week/TKWeekSchCfgDialog.h"
@@ -66,7 +67,7 @@ void TOrvellaForm::UpdateWeekButtons(const KWeekSchConfig &config)
     for (int i = 0; i < 7; ++i) {
         const QString path = Q(config.GetDayFile(i));
         WeekdayButtons[size_t(i)]->setEnabled(IsUsableScheduleFile(path));
-        WeekdayButtons[size_t(i)]->setToolTip(path);
+        WeekdayButtons[size_t(i)]->setToolTip(KUiText::PlainToolTip(path));
     }
     const int today = Today();
     WkTodayButton->setEnabled(today >= 0 && today <= 6 && WeekdayButtons[size_t(today)]->isEnabled());

@@ -3,6 +3,7 @@
 #include "model/KMessageCatalog.h"
 #include "platform/core/KFileDialogs.h"
 #include "platform/qt/KQtText.h"
+#include "platform/qt/KUiText.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
 
@@ -197,7 +198,7 @@ void TKWeekSchCfgDialog::LoadWeekFile(const QString &path)
     }
     WeekFileName = path;
     FileNameEdit->setText(FileNameOf(path));
-    FileNameEdit->setToolTip(path);
+    FileNameEdit->setToolTip(KUiText::PlainToolTip(path));
 }
 
 void TKWeekSchCfgDialog::SetDayFileEntry(int day, const QString &path)
@@ -206,7 +207,7 @@ void TKWeekSchCfgDialog::SetDayFileEntry(int day, const QString &path)
         return;
     DayFiles[size_t(day)] = path;
     DayFileNameEdits[size_t(day)]->setText(FileNameOf(path));
-    DayFileNameEdits[size_t(day)]->setToolTip(path);
+    DayFileNameEdits[size_t(day)]->setToolTip(KUiText::PlainToolTip(path));
 }
 
 bool TKWeekSchCfgDialog::WriteWeekFile(const QString &path)

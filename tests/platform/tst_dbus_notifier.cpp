@@ -28,8 +28,16 @@ public:
         int Timeout;
     };
     QList<Call> Calls;
+    QStringList Capabilities;
+    int CapabilityAsks = 0;
 
 public slots:
+    QStringList GetCapabilities()
+    {
+        ++CapabilityAsks;
+        return Capabilities;
+    }
+
     uint Notify(const QString &app, uint replaces, const QString &icon, const QString &summary,
                 const QString &body, const QStringList &, const QVariantMap &hints, int timeout)
     {
@@ -109,6 +117,38 @@ private slots:
         serviceSide.unregisterService(KDBusNotifier::Service);
         QDBusConnection::disconnectFromBus("service");
         QDBusConnection::disconnectFromBus("client");
+    }
+
+    // The body is the user's text: a service that reads markup in bodies gets it escaped, one
+    // that does not gets it as it is; the summary is never markup. The service is asked once.
+    void bodiesAreEscapedForAServiceThatReadsMarkup()
+    {
+        const std::u16string body = u"09:00 <b>Loud</b> & <a href=\"https://example.org\">link</a>";
+        for (const bool markup : {true, false}) {
+            QDBusConnection serviceSide = QDBusConnection::connectToBus(address_, "markup-service");
+            NotificationStub stub;
+            if (markup)
+                stub.Capabilities = {"actions", "body", "body-markup"};
+            QVERIFY(serviceSide.registerObject(KDBusNotifier::Path, &stub, QDBusConnection::ExportAllSlots));
+            QVERIFY(serviceSide.registerService(KDBusNotifier::Service));
+            KDBusNotifier notifier(QDBusConnection::connectToBus(address_, "markup-client"));
+            notifier.Notify(u"<i>summary</i>", body);
+            notifier.Notify(u"second", body);
+            QTRY_COMPARE_WITH_TIMEOUT(stub.Calls.size(), 2, 5000);
+            const QString expected = markup ? QString("09:00 &lt;b&gt;Loud&lt;/b&gt; &amp; &lt;a "
+                                                      "href=\"https://example.org\"&gt;link&lt;/a&gt;")
+                                            : QString::fromStdU16String(body);
+            QCOMPARE(stub.Calls.at(0).Body, expected);
+            QCOMPARE(stub.Calls.at(1).Body, expected);
+            QCOMPARE(stub.Calls.at(0).Summary, QString("<i>summary</i>"));
+            notifier.Notify(u"third", body);
+            QTRY_COMPARE_WITH_TIMEOUT(stub.Calls.size(), 3, 5000);
+            QCOMPARE(stub.Calls.at(2).Body, expected);
+            QCOMPARE(stub.CapabilityAsks, 1);
+            serviceSide.unregisterService(KDBusNotifier::Service);
+            QDBusConnection::disconnectFromBus("markup-service");
+            QDBusConnection::disconnectFromBus("markup-client");
+        }
     }
 
     // No service on the bus, or no bus at all: nothing is shown and no error reaches the

@@ -7,6 +7,9 @@ KMsgAnswer KQtPrompter::Ask(const std::u16string &caption, const std::u16string 
 {
     QMessageBox box(owner_.data());
     box.setWindowTitle(QString::fromStdU16String(caption));
+    // Messages name files and quote their texts: whatever they hold is shown as written,
+    // never as markup or links.
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdU16String(text));
     switch (icon) {
     case KMsgIcon::None:
@@ -48,7 +51,7 @@ KMsgAnswer KQtPrompter::Ask(const std::u16string &caption, const std::u16string 
         return KMsgAnswer::No;
     default:
         // Closing the box with the window button counts as the safe answer.
-        return buttons == KMsgButtons::Ok ? KMsgAnswer::Ok
+        return buttons == KMsgButtons::Ok      ? KMsgAnswer::Ok
                : buttons == KMsgButtons::YesNo ? KMsgAnswer::No
                                                : KMsgAnswer::Cancel;
     }

@@ -1,5 +1,7 @@
 #include "platform/qt/KQtTrayIcon.h"
 
+#include "platform/qt/KUiText.h"
+
 #include <QSystemTrayIcon>
 
 KQtTrayIcon::KQtTrayIcon() = default;
@@ -29,5 +31,5 @@ void KQtTrayIcon::Show(const QIcon &icon, QMenu *menu)
 void KQtTrayIcon::SetToolTip(const QString &text)
 {
     if (icon_)
-        icon_->setToolTip(text);
+        icon_->setToolTip(KUiText::PlainToolTip(text));
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QString>
+#include <QTextDocument>
 #include <QVariant>
 
 // Texts of the interface. Captions are written in Japanese; their English forms come from
@@ -29,6 +30,14 @@ inline void MarkUserData(QObject *widget)
 inline bool IsUserData(const QObject *widget)
 {
     return widget->property(UserDataProperty).toBool();
+}
+
+// A tooltip that shows the text as written: a tooltip takes a text that looks like markup for
+// markup (headings, links), so such a text is handed over escaped. File names, item names and
+// memos are shown through this.
+inline QString PlainToolTip(const QString &text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal) : text;
 }
 
 } // namespace KUiText
