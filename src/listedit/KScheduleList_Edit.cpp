@@ -10,6 +10,7 @@
 #include "platform/qt/KColorConv.h"
 #include "platform/qt/KQtText.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -57,10 +58,15 @@ void KScheduleList::EnterEditMode()
     timeEntry_->hide();
     timeEntry_->SetParent(this);
     timeEntry_->SetKeyHandler([this](KTTimeEntryComb *, int key) {
-        if (key == Qt::Key_Return)
+        // The entry acts on the cell it was opened for, before the cursor moves anywhere.
+        if (key != Qt::Key_Escape)
             CommitTimeEntry(timeEntryRow_, timeEntryCol_);
         HideTimeEntry();
         setFocus();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            QKeyEvent move(QEvent::KeyPress, key, Qt::NoModifier);
+            keyPressEvent(&move);
+        }
     });
     timeEntry_->SetDoubleClickHandler([this](KTTimeEntryComb *) {
         CommitTimeEntry(timeEntryRow_, timeEntryCol_);
@@ -352,8 +358,23 @@ void KScheduleList::OpenTimeEntry(int col, int digit)
         hours->lineEdit()->selectAll();
 }
 
+void KScheduleList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // However the cursor moves, an open time entry first goes into the cell it belongs to.
+    if (timeEntry_ && timeEntry_->isVisible()) {
+        const int row = timeEntryRow_, col = timeEntryCol_;
+        HideTimeEntry();
+        CommitTimeEntry(row, col);
+    }
+    QTableWidget::currentChanged(current, previous);
+}
+
 void KScheduleList::HideTimeEntry()
 {
+    // The focus comes back to the list first: hiding the focused entry would pass it on
+    // along the Tab chain, which in the list moves the cursor.
+    if (timeEntry_ && timeEntry_->isAncestorOf(QApplication::focusWidget()))
+        setFocus();
     if (timeEntry_)
         timeEntry_->hide();
     timeEntryRow_ = timeEntryCol_ = -1;

@@ -2,6 +2,7 @@
 // frame that holds the current time.
 #include "listedit/KScheduleList.h"
 
+#include "listedit/KTTimeEntryComb.h"
 #include "listedit/KTTimeVIndicator.h"
 
 void KScheduleList::SetTimeMarkSize(int size)
@@ -99,4 +100,7 @@ void KScheduleList::scrollContentsBy(int dx, int dy)
 {
     QTableWidget::scrollContentsBy(dx, dy);
     PlaceMark(markedFrame_);
+    // An open time entry stays under the cell it edits.
+    if (timeEntry_ && timeEntry_->isVisible())
+        timeEntry_->move(timeEntry_->pos() + QPoint(dx, dy));
 }

@@ -10,9 +10,13 @@ class QComboBox;
 class QLabel;
 
 // A small movable panel with an hour box and a minute box for entering a time.
+// Typing goes from the hour to the minutes by itself: "0730", "730" and "7:30" all give
+// 07:30. Tab, Right, ':' or '.' in the hour box move to the minutes; an hour or a minute
+// out of range is refused (with a beep), never changed into another value.
 class KTTimeEntryComb : public QFrame {
 public:
-    // Receives Enter and Escape from either box (after the boxes were read on Enter).
+    // Receives Enter and Escape from either box (after the boxes were read on Enter), Tab
+    // from the minute box and Shift+Tab from the hour box: the keys that leave the entry.
     using KeyCallback = std::function<void(KTTimeEntryComb *, int key)>;
     using DoubleClickCallback = std::function<void(KTTimeEntryComb *)>;
 
@@ -32,6 +36,8 @@ public:
     QComboBox *HourBox() const { return hourBox_; }
     QComboBox *MinuteBox() const { return minuteBox_; }
     QLabel *ColonLabel() const { return colon_; }
+    // Highest hour the hour box offers: 23, or 24 while its list holds "24".
+    int MaxHour() const;
 
 protected:
     bool eventFilter(QObject *obj, QEvent *event) override;
@@ -41,9 +47,13 @@ protected:
 
 private:
     void FillLists();
-    void ClampBox(QComboBox *box, int limit);
-    void HourEdited(const QString &text);
+    void HourEdited();
     void KeyStep(int key);
+    // A key pressed in a box; true when the entry used it up.
+    bool BoxKey(QComboBox *box, QKeyEvent *key);
+    bool TypeDigit(QComboBox *box, QChar digit);
+    void GoToMinutes();
+    void GoToHours();
 
     KSchTime entryValue_;
     QComboBox *hourBox_ = nullptr;

@@ -13,7 +13,7 @@ class TestEditWidgets : public QObject {
     Q_OBJECT
 
 private slots:
-    void timeEntryClamps();
+    void timeEntryRefusesOutOfRange();
     void timeEntryValue();
     void timeEntryKeys();
     void memoPanelHeight();
@@ -21,7 +21,7 @@ private slots:
     void indicatorPosition();
 };
 
-void TestEditWidgets::timeEntryClamps()
+void TestEditWidgets::timeEntryRefusesOutOfRange()
 {
     QWidget host;
     KTTimeEntryComb entry(&host);
@@ -33,16 +33,29 @@ void TestEditWidgets::timeEntryClamps()
     entry.show();
     entry.HourBox()->setFocus();
     entry.HourBox()->lineEdit()->clear();
+    // "30" is no hour: never 24, the 3 stays the hour and the 0 begins the minutes.
     QTest::keyClicks(entry.HourBox()->lineEdit(), "30");
-    QCOMPARE(entry.HourBox()->currentText(), QString("24"));
+    QCOMPARE(entry.HourBox()->currentText(), QString("3"));
+    QCOMPARE(entry.MinuteBox()->currentText(), QString("0"));
+    // A minute above 59 is refused, not made 59.
     entry.MinuteBox()->lineEdit()->clear();
     QTest::keyClicks(entry.MinuteBox()->lineEdit(), "75");
-    QCOMPARE(entry.MinuteBox()->currentText(), QString("59"));
-    QCOMPARE(entry.GetEntryValue(), KSchTime::MakeTime(24, 59, 0));
-    // Letters are refused.
+    QCOMPARE(entry.MinuteBox()->currentText(), QString("7"));
+    QCOMPARE(entry.GetEntryValue(), KSchTime::MakeTime(3, 7, 0));
+    // Pasted numbers out of range and letters are refused too.
+    entry.HourBox()->lineEdit()->selectAll();
+    entry.HourBox()->lineEdit()->insert("25");
+    QCOMPARE(entry.HourBox()->currentText(), QString("3"));
     entry.MinuteBox()->lineEdit()->clear();
     QTest::keyClicks(entry.MinuteBox()->lineEdit(), "a5");
     QCOMPARE(entry.MinuteBox()->currentText(), QString("5"));
+    // Without "24" in its list the hour box holds at most 23.
+    entry.HourBox()->removeItem(24);
+    QCOMPARE(entry.MaxHour(), 23);
+    entry.HourBox()->lineEdit()->clear();
+    QTest::keyClicks(entry.HourBox()->lineEdit(), "24");
+    QCOMPARE(entry.HourBox()->currentText(), QString("2"));
+    QCOMPARE(entry.MinuteBox()->currentText(), QString("4"));
 }
 
 void TestEditWidgets::timeEntryValue()

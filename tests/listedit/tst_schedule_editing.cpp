@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -75,6 +76,8 @@ private slots:
     void checkDialogTextsAndChoices();
     void typingLimitsHoldForEveryWayTextArrives();
     void timeEntryFromDigitKeys();
+    void typedTimesLandInTheirCell();
+    void timeEntryActsOnItsOwnCell();
     void clipboardRoundTripThroughTheSystemClipboard();
     void leavingWritesBackOnlyWhenClean();
 };
@@ -219,6 +222,142 @@ void TestScheduleEditing::timeEntryFromDigitKeys()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QTRY_VERIFY(!entry->isVisible());
     QCOMPARE(l->CellText(2, KScheduleList::ColEnd), QString("08:00"));
+}
+
+namespace {
+// Types text into the focused widget of the open time entry: digits, ':' and '\t' for Tab.
+void TypeInEntry(const QString &text)
+{
+    for (QChar c : text) {
+        QWidget *at = QApplication::focusWidget();
+        if (c == QLatin1Char('\t'))
+            QTest::keyClick(at, Qt::Key_Tab);
+        else if (c == QLatin1Char(':'))
+            QTest::keyClick(at, Qt::Key_Colon, Qt::NoModifier);
+        else
+            QTest::keyClick(at, c.toLatin1());
+    }
+}
+} // namespace
+
+// Any of the usual ways of typing a time gives that time in the cell the entry was opened
+// on: random times, each typed one random way through key events on the grid, checked
+// against the time itself. ORVELLA_SEED repeats a run.
+void TestScheduleEditing::typedTimesLandInTheirCell()
+{
+    EditingList e;
+    QVERIFY(e.Active);
+    KScheduleList *l = e.list;
+    KTTimeEntryComb *entry = l->TimeEntry();
+    const quint32 seed = qEnvironmentVariableIsSet("ORVELLA_SEED")
+                             ? quint32(qEnvironmentVariableIntValue("ORVELLA_SEED"))
+                             : QRandomGenerator::global()->generate();
+    QRandomGenerator rng(seed);
+    for (int round = 0; round < 60; ++round) {
+        const bool timeColumn = rng.bounded(2) == 1;
+        const int col = timeColumn ? KScheduleList::ColTime : KScheduleList::ColStart;
+        const int maxHour = timeColumn ? 24 : 23;
+        const int row = 1 + int(rng.bounded(2));
+        const int h = int(rng.bounded(maxHour + 1)), m = int(rng.bounded(60));
+        QStringList ways = {QString("%1%2").arg(h, 2, 10, QChar('0')).arg(m, 2, 10, QChar('0')),
+                            QString("%1:%2").arg(h).arg(m, 2, 10, QChar('0')),
+                            QString("%1:%2").arg(h).arg(m)};
+        if (h < 10)
+            ways << QString("%1\t%2").arg(h).arg(m, 2, 10, QChar('0'));
+        // "730": the first minute digit cannot make a two-digit hour.
+        if (h < 10 && h * 10 + m / 10 > maxHour)
+            ways << QString("%1%2").arg(h).arg(m, 2, 10, QChar('0'));
+        const QString typed = ways[int(rng.bounded(qsizetype(ways.size())))];
+
+        l->SetCursor(row, col);
+        QTest::keyClick(l, Qt::Key(Qt::Key_0 + typed[0].digitValue()));
+        QTRY_VERIFY(entry->isVisible());
+        TypeInEntry(typed.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!entry->isVisible());
+
+        const KScheduleFrame *f = e.Edit().GetFrame(row - 1);
+        const KSchTime want =
+            timeColumn && h == 24 ? KSchTime{24, 0, 0} : KSchTime{uint8_t(h), uint8_t(m), 0};
+        const KSchTime got = timeColumn ? f->Duration : f->StartTime;
+        if (got != want)
+            QFAIL(qPrintable(QString("seed %1: \"%2\" typed in %3 gave %4, not %5")
+                                 .arg(seed)
+                                 .arg(QString(typed).replace('\t', "<Tab>"))
+                                 .arg(timeColumn ? "Time" : "Start Time")
+                                 .arg(QString::fromStdU16String(FormatTime(got, false)))
+                                 .arg(QString::fromStdU16String(FormatTime(want, false)))));
+    }
+}
+
+// The entry always changes the cell it shows, whatever moves the grid's cursor; Escape
+// changes nothing; an hour the column does not have is refused.
+void TestScheduleEditing::timeEntryActsOnItsOwnCell()
+{
+    EditingList e;
+    QVERIFY(e.Active);
+    KScheduleList *l = e.list;
+    l->SetTabNavigation(true); // as in the main window
+    KTTimeEntryComb *entry = l->TimeEntry();
+    using L = KScheduleList;
+
+    // Tab in the hour box goes to the minutes; Tab in the minutes commits, then moves the cursor.
+    l->SetCursor(1, L::ColStart);
+    QTest::keyClick(l, Qt::Key_9);
+    QTRY_VERIFY(entry->isVisible());
+    TypeInEntry("\t15\t");
+    QTRY_VERIFY(!entry->isVisible());
+    QCOMPARE(e.Edit().GetFrame(0)->StartTime, (KSchTime{9, 15, 0}));
+    QCOMPARE(l->CursorRow(), 1);
+    QCOMPARE(l->CursorCol(), int(L::ColItem));
+    QCOMPARE(QApplication::focusWidget(), l);
+    // The next Enter is the grid's own, not a late commit into another cell.
+    QTest::keyClick(l, Qt::Key_Return);
+    QCOMPARE(e.Edit().GetFrame(0)->StartTime, (KSchTime{9, 15, 0}));
+
+    // Shift+Tab in the hour box commits and moves the cursor back.
+    l->SetCursor(2, L::ColEnd);
+    QTest::keyClick(l, Qt::Key_2);
+    QTRY_VERIFY(entry->isVisible());
+    TypeInEntry("0");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTRY_VERIFY(!entry->isVisible());
+    QCOMPARE(l->CellText(2, L::ColEnd), QString("20:00"));
+    QCOMPARE(l->CursorCol(), int(L::ColItem));
+
+    // A cursor moved any other way takes the entry's value into the entry's own cell first.
+    l->SetCursor(1, L::ColStart);
+    QTest::keyClick(l, Qt::Key_6);
+    QTRY_VERIFY(entry->isVisible());
+    l->SetCursor(2, L::ColStart);
+    QVERIFY(!entry->isVisible());
+    QCOMPARE(e.Edit().GetFrame(0)->StartTime, (KSchTime{6, 15, 0}));
+    QCOMPARE(e.Edit().GetFrame(1)->StartTime, (KSchTime{8, 0, 0}));
+
+    // Escape changes nothing.
+    QTest::keyClick(l, Qt::Key_5);
+    QTRY_VERIFY(entry->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!entry->isVisible());
+    QCOMPARE(e.Edit().GetFrame(1)->StartTime, (KSchTime{8, 0, 0}));
+
+    // Refused, not clamped: a digit typed in front of the hour that would make it 39, and a
+    // 24 in Start Time, where 2 stays the hour and 4 begins the minutes.
+    QTest::keyClick(l, Qt::Key_9);
+    QTRY_VERIFY(entry->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    TypeInEntry("3");
+    QCOMPARE(entry->HourBox()->currentText(), QString("9"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!entry->isVisible());
+    QCOMPARE(e.Edit().GetFrame(1)->StartTime, (KSchTime{9, 0, 0}));
+    QTest::keyClick(l, Qt::Key_2);
+    QTRY_VERIFY(entry->isVisible());
+    TypeInEntry("45");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!entry->isVisible());
+    QCOMPARE(e.Edit().GetFrame(1)->StartTime, (KSchTime{2, 45, 0}));
 }
 
 void TestScheduleEditing::clipboardRoundTripThroughTheSystemClipboard()
