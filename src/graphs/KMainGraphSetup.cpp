@@ -24,7 +24,6 @@ void LayOutTimeline(KTScheduleTimeline *timeline, QSize panel)
 void SetUpPie(KTSchedulePie *pie, QSize panel, bool oneHourScale, bool timeMark)
 {
     LayOutPie(pie, panel);
-    pie->MaxLabelMoves = 7;
     pie->TickCount = 8;
     pie->TickStartAngle = 90;
     pie->TickColor = 0x000000;

@@ -78,30 +78,39 @@ QImage &KTGraphImage::Canvas()
 
 void KTGraphImage::HitTest(const QPoint &pos)
 {
-    if (OnLabelEnter && OnLabelLeave) {
-        auto contains = [&](const QRect &r) {
-            return r.left() < pos.x() && pos.x() < r.left() + r.width() && r.top() < pos.y() &&
-                   pos.y() < r.top() + r.height();
-        };
+    if (!OnLabelEnter || !OnLabelLeave)
+        return;
+    auto contains = [&](const QRect &r) {
+        return !r.isNull() && r.left() < pos.x() && pos.x() < r.left() + r.width() && r.top() < pos.y() &&
+               pos.y() < r.top() + r.height();
+    };
+    int label = -1;
+    for (size_t i = 0; i < itemLabels_.size() && label < 0; ++i)
+        if (contains(itemLabels_[i]))
+            label = int(i);
+    const int frame = label >= 0 ? label : HiddenLabelFrameAt(pos);
+    if (frame < 0) {
         if (labelInside_) {
-            bool any = false;
-            for (const QRect &r : itemLabels_)
-                any = any || contains(r);
-            if (!any) {
-                labelInside_ = false;
-                OnLabelLeave(-1);
-            }
-        } else {
-            for (size_t i = 0; i < itemLabels_.size(); ++i) {
-                if (contains(itemLabels_[i])) {
-                    labelInside_ = true;
-                    const QPoint at = PosInHost() + itemLabels_[i].topLeft();
-                    OnLabelEnter(int(i), at.x(), at.y());
-                    break;
-                }
-            }
+            labelInside_ = false;
+            hoveredFrame_ = -1;
+            OnLabelLeave(-1);
         }
+        return;
     }
+    // From one label straight into another the first frame's popup stays; a frame without
+    // a drawn label is named as soon as the pointer reaches it.
+    if (labelInside_ && (frame == hoveredFrame_ || (label >= 0 && hoveredOnLabel_)))
+        return;
+    labelInside_ = true;
+    hoveredFrame_ = frame;
+    hoveredOnLabel_ = label >= 0;
+    const QPoint at = PosInHost() + (label >= 0 ? itemLabels_[size_t(label)].topLeft() : pos);
+    OnLabelEnter(frame, at.x(), at.y());
+}
+
+int KTGraphImage::HiddenLabelFrameAt(const QPoint &) const
+{
+    return -1;
 }
 
 int KTGraphImage::FirstOverlap(const std::vector<QRect> &earlier, size_t count, const QRect &r,
@@ -110,6 +119,8 @@ int KTGraphImage::FirstOverlap(const std::vector<QRect> &earlier, size_t count, 
     const int l = r.left(), t = r.top(), rr = r.left() + r.width(), b = r.top() + r.height();
     for (size_t j = 0; j < count; ++j) {
         const QRect &o = earlier[j];
+        if (o.isNull())
+            continue;
         const int lj = o.left() - grow.left(), tj = o.top() - grow.top();
         const int rj = o.left() + o.width() + grow.right(), bj = o.top() + o.height() + grow.bottom();
         if (l < rj && lj < rr && t < bj && tj < b)

@@ -40,9 +40,12 @@ public:
     QMenu *PopupMenu() const { return popupMenu_; }
     bool AutoPopup() const { return autoPopup_; }
 
+    // One item label per frame of the last draw; a label that does not fit its frame is not
+    // drawn (its area is null) and the frame itself answers the pointer instead.
     int ItemLabelCount() const { return int(itemLabels_.size()); }
-    // Final area of item label i in control coordinates.
+    // Final area of item label i in control coordinates; null when the label is not drawn.
     QRect ItemLabelRect(int i) const;
+    bool ItemLabelShown(int i) const { return !ItemLabelRect(i).isNull(); }
 
     // Prints the picture on the default printer, or into a PDF file when there is none.
     bool PrintPicture(const QString &title, double widthInches, double heightInches);
@@ -68,9 +71,11 @@ protected:
     // Whether the hit test thinks the pointer is inside a label.
     bool LabelInside() const { return labelInside_; }
     void HitTest(const QPoint &pos);
+    // The frame under pos among those whose label is not drawn, or -1.
+    virtual int HiddenLabelFrameAt(const QPoint &pos) const;
     // Index of the first of earlier[0..count) that r overlaps, or -1. Each earlier area is
     // first grown by the margins; areas that share a pixel overlap, and so does an area
-    // that spans the other completely.
+    // that spans the other completely. Null areas (labels not drawn) are skipped.
     static int FirstOverlap(const std::vector<QRect> &earlier, size_t count, const QRect &r,
                             const QMargins &grow = {});
 
@@ -100,6 +105,8 @@ private:
     QPointer<QMenu> popupMenu_;
     bool autoPopup_ = false;
     bool labelInside_ = false;
+    int hoveredFrame_ = -1;
+    bool hoveredOnLabel_ = false;
     int drawCount_ = 0;
     QPointer<KTTimeMark> timeMark_;
     QPointer<KTSchFramePopup> framePopup_;

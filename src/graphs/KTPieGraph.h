@@ -27,7 +27,6 @@ public:
     int TickThickEvery = 0;
     int TickThickWidth = 3;
     uint32_t SegmentPenColor = 0x000000;
-    int MaxLabelMoves = 3;
 
     int Radius() const { return radius_; }
     int TickLength() const { return tickLength_; }
@@ -46,10 +45,22 @@ protected:
     void ApplySize();
     void PaintSlices(const std::vector<KPieSlice> &slices);
     void PaintScaleLines();
-    // Places one label per slice, resolves overlaps and paints the names.
+    // Places one label per slice and paints the names that fit inside their slices.
     void PlaceAndPaintItemLabels(const std::vector<KPieSlice> &slices);
+    int HiddenLabelFrameAt(const QPoint &pos) const override;
 
 private:
+    // Whether the point (control coordinates) lies in the slice; where the slice is narrower
+    // than minWidth pixels (or has no span) it counts as that wide.
+    bool SliceHolds(const KPieSlice &s, QPointF p, double minWidth = 0.0) const;
+    // Whether the whole rectangle lies inside the slice.
+    bool SliceHoldsRect(const KPieSlice &s, const QRectF &r) const;
+    // Dial angle of a point (control coordinates) seen from the centre, 0 .. 360.
+    double AngleOf(QPointF p) const;
+
+    // Width in pixels a frame answers the pointer on when its slice is narrower.
+    static constexpr double HoverWidth = 6.0;
+    std::vector<KPieSlice> slices_; // of the last draw: where a frame without a label is hovered
     int radius_ = 100;
     int tickLength_ = 0;
     int labelMargin_ = 30;

@@ -77,21 +77,46 @@ void KTTimelineGraph::PaintScale()
     update();
 }
 
+std::pair<int, int> KTTimelineGraph::FirstPart(const KTimelineBlock &b) const
+{
+    const double end = b.Start > b.End ? 1.0 : b.End;
+    return {Trunc(Origin.y() + b.Start * AxisLength), Trunc(Origin.y() + end * AxisLength)};
+}
+
+std::pair<int, int> KTTimelineGraph::SecondPart(const KTimelineBlock &b) const
+{
+    if (b.Start <= b.End)
+        return {0, 0};
+    return {Origin.y(), Trunc(Origin.y() + b.End * AxisLength)};
+}
+
 void KTTimelineGraph::PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> &blocks)
 {
     const QFontMetrics fm(font());
     const int x0 = BlocksLeft();
     const double L = AxisLength;
     const int viewLeft = parentWidget() ? x() : 0;
+    blocks_ = blocks;
     std::vector<QRect> labelRects(blocks.size()); // areas used for the overlap test
-    itemLabels_.assign(blocks.size(), QRect());   // final places of the labels
+    itemLabels_.assign(blocks.size(), QRect());   // final places; null: the label is not drawn
 
     for (size_t i = 0; i < blocks.size(); ++i) {
         const KTimelineBlock &b = blocks[i];
         const int w = fm.horizontalAdvance(b.Name);
         const int h = fm.height();
-        const double endForPlace = b.Start > b.End ? 1.0 : b.End;
-        const int top = Trunc((b.Start + (endForPlace - b.Start) / 2.0) * L + Origin.y() - h / 2.0);
+        // The name sits at the vertical middle of the block (of its first part when it
+        // crosses midnight, or of the second when only that one is tall enough); a block
+        // lower than the name shows none.
+        double from = b.Start, to = b.Start > b.End ? 1.0 : b.End;
+        const auto [top1, bottom1] = FirstPart(b);
+        const auto [top2, bottom2] = SecondPart(b);
+        if (bottom1 - top1 < h) {
+            if (bottom2 - top2 < h)
+                continue;
+            from = 0.0;
+            to = b.End;
+        }
+        const int top = Trunc((from + (to - from) / 2.0) * L + Origin.y() - h / 2.0);
         QRect r(x0 + LabelOffset, top, w, h);
         int obstacle = FirstOverlap(labelRects, i, r, LabelClearance);
         int moves = 0;
@@ -111,6 +136,8 @@ void KTTimelineGraph::PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> 
     p.setFont(font());
     for (size_t i = 0; i < blocks.size(); ++i) {
         const QRect &r = itemLabels_[i];
+        if (r.isNull())
+            continue;
         const int textWidth = fm.horizontalAdvance(blocks[i].Name);
         const bool onBlock = LabelOffset < BarWidth - textWidth;
         const uint32_t color = onBlock ? KGraphMath::LabelTextColor(blocks[i].Color) : 0x000000;
@@ -118,4 +145,51 @@ void KTTimelineGraph::PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> 
         p.drawText(QPoint(r.left(), r.top() + fm.ascent()), blocks[i].Name);
     }
     update();
+}
+
+int KTTimelineGraph::HiddenLabelFrameAt(const QPoint &pos) const
+{
+    const int x0 = BlocksLeft();
+    if (pos.x() < x0 || pos.x() >= x0 + std::max(BarWidth, HoverHeight))
+        return -1;
+    // Whether pos is on the part, a part lower than minHeight counting as that high around
+    // its middle.
+    auto holds = [&](std::pair<int, int> part, int minHeight) {
+        auto [top, bottom] = part;
+        if (bottom - top < minHeight) {
+            const int mid = (top + bottom) / 2;
+            top = mid - minHeight / 2;
+            bottom = top + minHeight;
+        }
+        return top <= pos.y() && pos.y() < bottom;
+    };
+    auto on = [&](size_t i, int minHeight) {
+        const KTimelineBlock &b = blocks_[i];
+        return holds(FirstPart(b), minHeight) || (b.Start > b.End && holds(SecondPart(b), minHeight));
+    };
+    const size_t n = std::min(blocks_.size(), itemLabels_.size());
+    auto hidden = [&](size_t i) { return itemLabels_[i].isNull(); };
+    auto lineOnly = [&](size_t i) {
+        const auto [top, bottom] = FirstPart(blocks_[i]);
+        const auto [top2, bottom2] = SecondPart(blocks_[i]);
+        return top == bottom && top2 == bottom2;
+    };
+    // A frame without a pixel row of its own (no length, or very short) is only a line: the
+    // pixels around it are its.
+    for (size_t i = 0; i < n; ++i)
+        if (hidden(i) && lineOnly(i) && on(i, HoverHeight))
+            return int(i);
+    // The block under the pointer (the later blocks paint over the earlier ones)...
+    for (size_t i = n; i-- > 0;) {
+        if (!lineOnly(i) && on(i, 0)) {
+            if (hidden(i))
+                return int(i);
+            break;
+        }
+    }
+    // ...or a very low one beside it.
+    for (size_t i = n; i-- > 0;)
+        if (hidden(i) && !lineOnly(i) && on(i, HoverHeight))
+            return int(i);
+    return -1;
 }

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // One block of the timeline: start and end as fractions of the day, colour, name.
@@ -43,5 +44,17 @@ protected:
     void PaintAxis();
     void PaintBlocks(const std::vector<KTimelineBlock> &blocks);
     void PaintScale();
+    // Places one label per block and paints the names of the blocks tall enough to hold them.
     void PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> &blocks);
+    int HiddenLabelFrameAt(const QPoint &pos) const override;
+
+private:
+    // Top and bottom pixel rows of the block's first part (to midnight for a block that
+    // crosses it) and of its second part (empty when there is none).
+    std::pair<int, int> FirstPart(const KTimelineBlock &b) const;
+    std::pair<int, int> SecondPart(const KTimelineBlock &b) const;
+
+    // Height in pixels a frame answers the pointer on when its block is lower.
+    static constexpr int HoverHeight = 6;
+    std::vector<KTimelineBlock> blocks_; // of the last draw: where a block without a label is hovered
 };
