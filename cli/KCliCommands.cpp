@@ -45,8 +45,12 @@ public:
     KMsgAnswer Ask(const std::u16string &caption, const std::u16string &text, KMsgIcon,
                    KMsgButtons buttons) override
     {
+        // A message with a file name has it on a line of its own: one line here.
+        std::u16string line = text;
+        for (size_t at; (at = line.find(u"\n\n")) != std::u16string::npos;)
+            line.replace(at, 2, u": ");
         err_ << "orvella-cli: " << KCliUtf::Printable(caption) << (caption.empty() ? "" : ": ")
-             << KCliUtf::Printable(text) << "\n";
+             << KCliUtf::Printable(line) << "\n";
         return buttons == KMsgButtons::YesNo || buttons == KMsgButtons::YesNoCancel ? KMsgAnswer::Yes
                                                                                     : KMsgAnswer::Ok;
     }
@@ -173,8 +177,6 @@ public:
 int Show(Context &c, const std::string &path8)
 {
     std::u16string path = KStdFileSystem::TextOf(path8);
-    if (!c.files.Exists(path))
-        return Refused(c, path8, KMessageCatalog::FileMissing);
     KNoAppData noAppData;
     switch (CheckFileKind(c.files, path)) {
     case KFileKind::Schedule:
@@ -186,9 +188,7 @@ int Show(Context &c, const std::string &path8)
     case KFileKind::Unknown:
         break;
     }
-    uint64_t size = 0;
-    bool readable = c.files.FileSize(path, size) == KFsStatus::Ok && size >= 16;
-    return Refused(c, path8, readable ? KMessageCatalog::NotSchedulerFile : KMessageCatalog::DamagedFile);
+    return Refused(c, path8, UnknownKindCode(c.files, path, KMessageCatalog::NotSchedulerFile));
 }
 
 int Write(Context &c, const std::string &path8, std::istream &in)
@@ -259,13 +259,8 @@ std::string ProblemWords(int code)
 int Check(Context &c, const std::string &path8)
 {
     std::u16string path = KStdFileSystem::TextOf(path8);
-    if (!c.files.Exists(path))
-        return Refused(c, path8, KMessageCatalog::FileMissing);
-    if (CheckFileKind(c.files, path) != KFileKind::Schedule) {
-        uint64_t size = 0;
-        bool readable = c.files.FileSize(path, size) == KFsStatus::Ok && size >= 16;
-        return Refused(c, path8, readable ? KMessageCatalog::NotSchedulerFile : KMessageCatalog::DamagedFile);
-    }
+    if (CheckFileKind(c.files, path) != KFileKind::Schedule)
+        return Refused(c, path8, UnknownKindCode(c.files, path, KMessageCatalog::NotSchedulerFile));
     KScheduleFile f(c.files, c.prompter);
     f.SetLanguage(English);
     f.SetFileName(path);
@@ -312,10 +307,30 @@ int Check(Context &c, const std::string &path8)
     return report.Clean() ? ExitOk : ExitProblems;
 }
 
+int Dispatch(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
+             KFileSystem &files, const KCliHost *host, const KClock *clock);
+
 } // namespace
 
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
         KFileSystem &files, const KCliHost *host, const KClock *clock)
+{
+    const int rc = Dispatch(args, in, out, err, files, host, clock);
+    // What was printed must have arrived: a full disk or a closed pipe behind standard output
+    // is a failure, whatever the command found.
+    out.flush();
+    if (out)
+        return rc;
+    if (rc != ExitRefused)
+        err << "orvella-cli: standard output: error " << KMessageCatalog::FileIoError << ": "
+            << English8(KMessageCatalog::FileIoError) << "\n";
+    return ExitRefused;
+}
+
+namespace {
+
+int Dispatch(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err,
+             KFileSystem &files, const KCliHost *host, const KClock *clock)
 {
     Context c{out, err, files, KStreamPrompter(err)};
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
@@ -357,5 +372,7 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
     err << Usage;
     return ExitUsage;
 }
+
+} // namespace
 
 } // namespace KCliCommands

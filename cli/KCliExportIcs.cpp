@@ -2,6 +2,8 @@
 
 #include "KCliUtf.h"
 #include "model/KMessageCatalog.h"
+#include "platform/core/KStdFileSystem.h"
+#include "storage/KFileHandler.h"
 #include "storage/KFileKind.h"
 #include "storage/KICalExport.h"
 #include "storage/KOrvellaEnv.h"
@@ -43,7 +45,15 @@ struct Context {
     KFileSystem &files;
     KPrompter &prompter;
     const KCliHost &host;
+    // Every file read; the calendar is never written over one of them.
+    std::vector<std::u16string> inputs;
 };
+
+// Paths are bytes on this system: they are taken as they are, UTF-8 or not.
+std::u16string PathArgument(const std::string &arg)
+{
+    return KStdFileSystem::TextOf(arg);
+}
 
 int UsageError(Context &c, const std::string &what)
 {
@@ -117,10 +127,11 @@ public:
 bool ReadAlarms(Context &c, const Request &r, KSchAlarmConfig &alarm, bool &haveAlarms)
 {
     haveAlarms = false;
-    const std::u16string path = r.Settings ? KCliUtf::FromUtf8(*r.Settings) : c.host.SettingsFilePath();
+    const std::u16string path = r.Settings ? PathArgument(*r.Settings) : c.host.SettingsFilePath();
     if (path.empty() || (!r.Settings && !c.files.Exists(path)))
         return true;
-    const std::string path8 = KCliUtf::ToUtf8(path);
+    const std::string path8 = r.Settings ? *r.Settings : KCliUtf::ToUtf8(path);
+    c.inputs.push_back(path);
     if (!c.files.Exists(path)) {
         Refused(c, path8, KMessageCatalog::FileMissing);
         return false;
@@ -159,11 +170,13 @@ std::unique_ptr<KDaySchedule> ReadDay(Context &c, const std::u16string &path, st
         Refused(c, what, f.ErrorCode);
         return nullptr;
     }
+    c.inputs.push_back(path);
     title = f.Title;
     return std::move(f.Schedule);
 }
 
-// Writes the calendar to standard output or, through a temporary file, to the named file.
+// Writes the calendar to standard output, into a pipe or device as it is, or to a file the way
+// the planner saves its own: complete and on the device before it replaces the old one.
 int Emit(Context &c, const Request &r, const std::string &calendar)
 {
     if (!r.Output || *r.Output == "-") {
@@ -171,18 +184,24 @@ int Emit(Context &c, const Request &r, const std::string &calendar)
         c.out.flush();
         return c.out ? 0 : Refused(c, "standard output", KMessageCatalog::FileIoError);
     }
-    const std::u16string target = KCliUtf::FromUtf8(*r.Output);
-    const std::u16string temp = target + u".part";
-    std::vector<uint8_t> bytes(calendar.begin(), calendar.end());
-    if (c.files.WriteNewFile(temp, bytes) != KFsStatus::Ok) {
-        c.files.Remove(temp);
-        return Refused(c, *r.Output, KMessageCatalog::CannotCreate);
+    const std::u16string target = PathArgument(*r.Output);
+    const std::vector<uint8_t> bytes(calendar.begin(), calendar.end());
+    if (c.files.TypeOf(target) == KFileType::Stream) {
+        return c.files.WriteToStream(target, bytes) == KFsStatus::Ok
+                   ? 0
+                   : Refused(c, *r.Output, KMessageCatalog::FileIoError);
     }
-    if (c.files.Rename(temp, target) != KFsStatus::Ok) {
-        c.files.Remove(temp);
-        return Refused(c, *r.Output, KMessageCatalog::FileIoError);
+    for (const std::u16string &input : c.inputs) {
+        if (c.files.SameFile(input, target)) {
+            c.err << "orvella-cli: " << KCliUtf::Printable(*r.Output)
+                  << ": is a file the calendar is made from; nothing written\n";
+            return 1;
+        }
     }
-    return 0;
+    KFileHandler handler(c.files, c.prompter);
+    handler.SetLanguage(English);
+    const KWriteResult result = handler.CreateFileWithBlock(target, bytes, 0);
+    return result == wrOK ? 0 : Refused(c, *r.Output, handler.WriteErrorCode(result));
 }
 
 } // namespace
@@ -190,7 +209,7 @@ int Emit(Context &c, const Request &r, const std::string &calendar)
 int Run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err, KFileSystem &files,
         KPrompter &prompter, const KCliHost &host)
 {
-    Context c{out, err, files, prompter, host};
+    Context c{out, err, files, prompter, host, {}};
     Request r;
     if (std::string wrong = Parse(args, r); !wrong.empty())
         return UsageError(c, wrong);
@@ -202,12 +221,10 @@ int Run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
     options.Weeks = r.Weeks;
     options.Stamp = host.UtcStamp();
 
-    const std::u16string path = KCliUtf::FromUtf8(r.File);
-    if (!files.Exists(path))
-        return Refused(c, r.File, KMessageCatalog::FileMissing);
+    const std::u16string path = PathArgument(r.File);
     const KFileKind kind = CheckFileKind(files, path);
     if (kind != KFileKind::Schedule && kind != KFileKind::Week)
-        return Refused(c, r.File, KMessageCatalog::NotSchedulerFile);
+        return Refused(c, r.File, UnknownKindCode(files, path, KMessageCatalog::NotSchedulerFile));
     if (kind == KFileKind::Schedule && r.WeeksGiven)
         return UsageError(c, "--weeks is for week schedule files (.orw)");
 
@@ -231,6 +248,7 @@ int Run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
     week.SetFileName(path);
     if (!week.ReadWeekSchedule())
         return Refused(c, r.File, week.ErrorCode);
+    c.inputs.push_back(path);
     std::array<std::unique_ptr<KDaySchedule>, 7> days;
     std::array<const KDaySchedule *, 7> dayPtrs{};
     for (int d = 0; d < 7; ++d) {

@@ -132,8 +132,6 @@ int Run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
     const KSchTime at = o.at ? *o.at : ToClockTime(reading.Time);
     const int weekday = o.weekday ? *o.weekday : reading.Weekday;
     const std::u16string path = KStdFileSystem::TextOf(o.file);
-    if (!files.Exists(path))
-        return Refused(out, err, o.json, o.file, KMessageCatalog::FileMissing);
 
     KCliJson::Json j;
     j["time"] = Clock(Seconds(at));
@@ -151,7 +149,8 @@ int Run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
         else
             j["dayFile"] = KCliUtf::ToUtf8(dayPath);
     } else if (kind != KFileKind::Schedule) {
-        return Refused(out, err, o.json, o.file, KMessageCatalog::NotSchedulerFile);
+        return Refused(out, err, o.json, o.file,
+                       UnknownKindCode(files, path, KMessageCatalog::NotSchedulerFile));
     }
 
     std::unique_ptr<KDaySchedule> schedule;

@@ -114,7 +114,11 @@ int FuzzSettingsReader(const uint8_t *data, size_t size)
     Check(code == in.ErrorCode, "settings result");
     if (code != 0) {
         Check(code == 20 || code == 21, "settings error code");
-        Check(alarm == KSchAlarmConfig() && week == KWeekSchConfig(), "settings loaded on failure");
+        // A failure part-way keeps only what the blocks before it read.
+        Check(in.BlocksRead < 3 && in.RecentFiles.empty(), "settings blocks on failure");
+        Check((in.BlocksRead >= 1 || alarm == KSchAlarmConfig()) &&
+                  (in.BlocksRead >= 2 || week == KWeekSchConfig()),
+              "settings loaded on failure");
         return 0;
     }
     Check(in.WriteSettings(OutputPath), "settings write");

@@ -97,7 +97,7 @@ void TOrvellaForm::OpenFileOfAnyKind(const QString &path)
             SetWeekSchOpen(true);
         break;
     default:
-        ShowMessageCode(platform_.Files->Exists(U(path)) ? DamagedFile : FileMissing, path);
+        ShowMessageCode(UnknownKindCode(*platform_.Files, U(path), DamagedFile), path);
         break;
     }
 }
@@ -181,8 +181,9 @@ KMsgAnswer TOrvellaForm::OverwriteSchedule()
     writer.WriteFlags = KWriteBackup;
     writer.SetTitle(U(SchTitleEdit->text()));
     writer.SetFileName(path);
-    if (files.IsReadOnly(path)) {
-        ShowMessageCode(ReadOnlyFile, SchFileName);
+    // A read-only file, another user's file or a link loop is refused before anything else.
+    if (const int32_t refused = writer.CheckReplaceable(path); refused != NoError) {
+        ShowMessageCode(refused, SchFileName);
         return KMsgAnswer::Cancel;
     }
     if (SchedulingMode && !ApplyEditsForSave())

@@ -5,7 +5,7 @@
 // The numbered bilingual messages every component reports and shows.
 namespace KMessageCatalog {
 
-constexpr int MessageCount = 34;
+constexpr int MessageCount = 35;
 
 // Well-known codes.
 enum Code : int {
@@ -37,6 +37,8 @@ enum Code : int {
     AlarmFileMissing = 31,
     AlarmFileUnplayable = 32,
     SelectWithFileButton = 33,
+    // Beyond the numbers of the original catalogue.
+    LinkLoop = 34,
 };
 
 // 0 Japanese, 1 English; any value above 1 counts as Japanese.

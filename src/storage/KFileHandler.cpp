@@ -23,6 +23,20 @@ uint64_t KFileHandler::GetFileSize(const std::u16string &path, bool showMessage)
     return 0;
 }
 
+int32_t KFileHandler::UnreadableCode(const std::u16string &path)
+{
+    switch (Files.TypeOf(path)) {
+    case KFileType::LinkLoop:
+        return LinkLoop;
+    case KFileType::Missing:
+        return DamagedFile;
+    default:
+        break;
+    }
+    uint64_t size = 0;
+    return Files.FileSize(path, size) == KFsStatus::NotFound ? CannotOpen : DamagedFile;
+}
+
 size_t KFileHandler::ReadBytes(const std::u16string &path, std::vector<uint8_t> &buffer, uint64_t offset,
                                size_t n)
 {
@@ -70,49 +84,92 @@ bool KFileHandler::ReadWholeFile(const std::u16string &path, std::vector<uint8_t
     return status == KFsStatus::Ok;
 }
 
-KFsStatus KFileHandler::ReplaceContents(const std::u16string &path, const std::vector<uint8_t> &contents,
-                                        bool &createFailed)
+KWriteResult KFileHandler::ReplaceDurably(const std::u16string &target, const std::vector<uint8_t> &contents,
+                                          bool backup)
 {
+    const std::u16string backupPath = KPath::FolderOf(target) + BackupNameOf(target);
+    // 1. The new contents, complete and on the device, under a temporary name.
     std::u16string temp;
-    createFailed = false;
-    KFsStatus st = Files.WriteTemporary(path, contents, temp);
-    if (st != KFsStatus::Ok) {
-        createFailed = st == KFsStatus::NotFound;
-        if (!temp.empty())
-            Files.Remove(temp);
-        return st;
+    bool ok = Files.WriteTemporary(target, contents, temp) == KFsStatus::Ok;
+    // 2. The old contents kept as the backup, on the device, before the file itself is touched.
+    ok = ok && (!backup || CopyBackup(target, BackupNameOf(target)));
+    // 3. The new file takes the old one's place in one step; 4. the new names reach the device.
+    // Until step 3 the old file is as it was.
+    if (ok && Files.Rename(temp, target) == KFsStatus::Ok) {
+        temp.clear();
+        ok = Files.FlushFolder(target) == KFsStatus::Ok;
+    } else {
+        ok = false;
     }
-    if (Files.Rename(temp, path) != KFsStatus::Ok) {
+    if (!temp.empty())
         Files.Remove(temp);
-        return KFsStatus::IoError;
+    if (!ok) {
+        ShowMessage(CaptionSystemError, CannotCreate);
+        return wrCreateFailed;
     }
-    return KFsStatus::Ok;
+    // What an interrupted save of the same file left behind.
+    Files.RemoveLeftoverTemporaries(target);
+    if (backup)
+        Files.RemoveLeftoverTemporaries(backupPath);
+    return wrOK;
+}
+
+bool KFileHandler::CopyBackup(const std::u16string &target, const std::u16string &backupName)
+{
+    if (KPath::NameOf(target) == backupName)
+        return true; // the file is its own backup
+    // The old contents are copied piece by piece: the file may be of any size.
+    const std::u16string backupPath = KPath::FolderOf(target) + backupName;
+    std::u16string temp;
+    if (Files.CopyToTemporary(target, backupPath, temp) == KFsStatus::Ok &&
+        Files.Rename(temp, backupPath) == KFsStatus::Ok)
+        return true;
+    if (!temp.empty())
+        Files.Remove(temp);
+    return false;
 }
 
 int KFileHandler::MakeBackup(const std::u16string &path, const std::u16string &backupName)
 {
     if (!Files.Exists(path))
         return 2;
-    if (KPath::NameOf(path) == backupName)
-        return 1;
-    // The old contents are copied piece by piece: the file may be of any size.
-    const std::u16string backupPath = KPath::FolderOf(path) + backupName;
-    std::u16string temp;
-    if (Files.CopyToTemporary(path, backupPath, temp) != KFsStatus::Ok ||
-        Files.Rename(temp, backupPath) != KFsStatus::Ok) {
-        if (!temp.empty())
-            Files.Remove(temp);
+    if (!CopyBackup(path, backupName)) {
         ShowMessage(CaptionSystemError, FileIoError);
         return 4;
     }
     return 1;
 }
 
+int32_t KFileHandler::CheckReplaceable(const std::u16string &path)
+{
+    std::u16string target;
+    if (Files.ResolveLink(path, target) == KFsStatus::LinkLoop || Files.TypeOf(target) == KFileType::LinkLoop)
+        return LinkLoop;
+    // A file the user may not change is not replaced behind its back, even when its folder
+    // would allow it.
+    if (Files.Exists(target) && (Files.IsReadOnly(target) || !Files.IsWritable(target)))
+        return ReadOnlyFile;
+    return NoError;
+}
+
+KWriteResult KFileHandler::Refuse(const std::u16string &path, int32_t reason)
+{
+    refusedCode_ = reason;
+    if (reason == NoError)
+        return wrOK;
+    const int lang = GetLanguage();
+    Prompter.Show(Text(CaptionError, lang), ComposeWithFileName(reason, path, lang), KMsgIcon::None);
+    return wrRefused;
+}
+
 KWriteResult KFileHandler::CreateFileWithBlock(const std::u16string &path,
                                                const std::vector<uint8_t> &contents, uint32_t flags)
 {
+    refusedCode_ = NoError;
     // A link is saved through: the link stays and the file it names gets the contents.
-    const std::u16string target = Files.ResolveLink(path);
+    std::u16string target;
+    if (Files.ResolveLink(path, target) == KFsStatus::LinkLoop)
+        return Refuse(path, LinkLoop);
     const bool exists = Files.Exists(target);
     if (exists && (flags & KWriteConfirm)) {
         int lang = GetLanguage();
@@ -120,40 +177,18 @@ KWriteResult KFileHandler::CreateFileWithBlock(const std::u16string &path,
         if (Prompter.Ask(u"", text, KMsgIcon::None, KMsgButtons::OkCancel) == KMsgAnswer::Cancel)
             return wrCancelled;
     }
-    // A file the user may not change is not replaced behind its back, even when its folder
-    // would allow it.
-    if (exists && !Files.IsWritable(target)) {
-        ShowMessage(CaptionSystemError, CannotCreate);
-        return wrCreateFailed;
-    }
-
-    // The new contents are complete on the device before anything else changes.
-    std::u16string temp;
-    KFsStatus st = Files.WriteTemporary(target, contents, temp);
-    if (st != KFsStatus::Ok) {
-        if (!temp.empty())
-            Files.Remove(temp);
-        ShowMessage(CaptionSystemError, st == KFsStatus::NotFound ? CannotCreate : FileIoError);
-        return wrCreateFailed;
-    }
-    if (exists && (flags & KWriteBackup)) {
-        if (MakeBackup(target, BackupNameOf(target)) == 4) {
-            Files.Remove(temp);
-            return wrCreateFailed;
-        }
-    }
-    if (Files.Rename(temp, target) != KFsStatus::Ok) {
-        Files.Remove(temp);
-        ShowMessage(CaptionSystemError, FileIoError);
-        return wrCreateFailed;
-    }
-    return wrOK;
+    if (KWriteResult r = Refuse(path, CheckReplaceable(target)); r != wrOK)
+        return r;
+    return ReplaceDurably(target, contents, exists && (flags & KWriteBackup));
 }
 
 KWriteResult KFileHandler::AppendBlock(const std::u16string &path, const std::vector<uint8_t> &block,
                                        uint32_t flags)
 {
-    const std::u16string target = Files.ResolveLink(path);
+    refusedCode_ = NoError;
+    std::u16string target;
+    if (Files.ResolveLink(path, target) == KFsStatus::LinkLoop)
+        return Refuse(path, LinkLoop);
     if (!Files.Exists(target))
         return wrFileMissing;
     if (block.empty())
@@ -164,19 +199,15 @@ KWriteResult KFileHandler::AppendBlock(const std::u16string &path, const std::ve
         ShowMessage(CaptionSystemError, CannotOpen);
         return wrOpenFailed;
     }
-    if (!Files.IsWritable(target)) {
-        ShowMessage(CaptionSystemError, CannotCreate);
-        return wrCreateFailed;
-    }
-    if ((flags & KWriteBackup) && MakeBackup(target, BackupNameOf(target)) == 4)
-        return wrCreateFailed;
+    if (KWriteResult r = Refuse(path, CheckReplaceable(target)); r != wrOK)
+        return r;
     contents.insert(contents.end(), block.begin(), block.end());
-    bool createFailed = false;
-    if (ReplaceContents(target, contents, createFailed) != KFsStatus::Ok) {
-        ShowMessage(CaptionSystemError, FileIoError);
-        return wrCreateFailed;
-    }
-    return wrOK;
+    return ReplaceDurably(target, contents, flags & KWriteBackup);
+}
+
+int32_t KFileHandler::WriteErrorCode(KWriteResult result) const
+{
+    return result == wrRefused ? refusedCode_ : ErrorCodeOfWrite(result);
 }
 
 int32_t ErrorCodeOfWrite(KWriteResult result)

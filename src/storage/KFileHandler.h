@@ -14,6 +14,8 @@ enum KWriteResult : int {
     wrFileMissing = 2,
     wrOpenFailed = 3,
     wrCreateFailed = 4,
+    // The target may not be replaced: a read-only file, another user's file, a link loop.
+    wrRefused = 5,
 };
 
 // Write flag bits.
@@ -21,10 +23,11 @@ constexpr uint32_t KWriteBackup = 1;  // keep the replaced contents in a ".BAK" 
 constexpr uint32_t KWriteConfirm = 2; // ask before replacing an existing file
 
 // File access shared by the schedule, week schedule and settings files. Each operation
-// does one thing with the named file. Replacing a file never leaves it missing or cut
-// short: the new contents go to a temporary file in the same folder, which then takes
-// the old file's place in one step. A symbolic link is saved through, and a file the user
-// may not change is refused.
+// does one thing with the named file. Replacing a file never leaves it missing, cut short or
+// only in the system's cache: the new contents go to a temporary file in the same folder and
+// onto the device, the backup is made the same way, and only then does the new file take the
+// old one's place in one step; the save succeeds once that step is on the device too. A
+// symbolic link is saved through; a file the user may not change and a link loop are refused.
 class KFileHandler {
 public:
     KFileHandler(KFileSystem &files, KPrompter &prompter) : Files(files), Prompter(prompter) {}
@@ -36,6 +39,9 @@ public:
 
     // Size in bytes; 0 when the file cannot be opened (with showMessage, message 10 is shown).
     uint64_t GetFileSize(const std::u16string &path, bool showMessage);
+    // Why a file that gave no bytes cannot be read: 10 it cannot be opened (no permission, a
+    // folder), 34 a link loop, else 21 (missing or empty).
+    int32_t UnreadableCode(const std::u16string &path);
     // Reads min(n, size - offset) bytes at offset into buffer and returns their number.
     size_t ReadBytes(const std::u16string &path, std::vector<uint8_t> &buffer, uint64_t offset, size_t n);
     // n when all n bytes came and their last two hold the 16-bit sum of the others, else 0.
@@ -51,15 +57,26 @@ public:
     // 2 no such file, 4 failed. The file itself stays where it is.
     int MakeBackup(const std::u16string &path, const std::u16string &backupName);
 
+    // Whether the file at path may be replaced: 0, or the catalogue number of the reason
+    // (18 a read-only file or one this user may not change, 34 a link loop).
+    int32_t CheckReplaceable(const std::u16string &path);
+    // The error code a write leaves: 0 after wrOK, 8 after wrCancelled, the reason of a
+    // refusal, 9 otherwise.
+    int32_t WriteErrorCode(KWriteResult result) const;
+
     // The name of the backup of path: its name with the extension ".BAK".
     static std::u16string BackupNameOf(const std::u16string &path);
 
 protected:
     void ShowMessage(int captionCode, int textCode);
-    // Writes contents to a temporary file beside path and moves it over path.
-    // Returns the file-system status of the step that failed, Ok when done.
-    KFsStatus ReplaceContents(const std::u16string &path, const std::vector<uint8_t> &contents,
-                              bool &createFailed);
+    // Replaces the regular file (or makes a new one) at target with contents, durably, keeping
+    // the old contents as the backup first when asked to; message 11 when a step fails.
+    KWriteResult ReplaceDurably(const std::u16string &target, const std::vector<uint8_t> &contents,
+                                bool backup);
+    // Copies target to backupName in its folder, on the device; true when done.
+    bool CopyBackup(const std::u16string &target, const std::u16string &backupName);
+    // wrRefused with the reason's message and the file name, or wrOK.
+    KWriteResult Refuse(const std::u16string &path, int32_t reason);
     // Reads the whole file; false when it cannot be opened or read.
     bool ReadWholeFile(const std::u16string &path, std::vector<uint8_t> &out, KFsStatus &status);
 
@@ -68,6 +85,7 @@ protected:
 
 private:
     int32_t language_ = 0;
+    int32_t refusedCode_ = 0;
 };
 
 // Error code left by a write: 0 after wrOK, 8 after wrCancelled, 9 otherwise.

@@ -1,5 +1,6 @@
 #include "storage/KFileKind.h"
 
+#include "model/KMessageCatalog.h"
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
@@ -26,4 +27,22 @@ KFileKind CheckFileKind(KFileSystem &files, const std::u16string &path)
     if (files.ReadAt(path, 0, 24, head) != KFsStatus::Ok)
         return KFileKind::Unknown;
     return FileKindOf(head.data(), head.size());
+}
+
+int32_t UnknownKindCode(KFileSystem &files, const std::u16string &path, int32_t foreignCode)
+{
+    using namespace KMessageCatalog;
+    switch (files.TypeOf(path)) {
+    case KFileType::Missing:
+        return FileMissing;
+    case KFileType::LinkLoop:
+        return LinkLoop;
+    default:
+        break;
+    }
+    uint64_t size = 0;
+    const KFsStatus st = files.FileSize(path, size);
+    if (st == KFsStatus::NotFound)
+        return CannotOpen;
+    return st == KFsStatus::Ok && size >= 16 ? foreignCode : DamagedFile;
 }

@@ -44,6 +44,7 @@ std::vector<uint8_t> KOrvellaEnv::BuildImage() const
 
 int32_t KOrvellaEnv::ParseImage(const uint8_t *data, size_t size)
 {
+    BlocksRead = 0;
     // The trailer is checked before anything else.
     if (size < Trailer.size() ||
         std::memcmp(data + size - Trailer.size(), Trailer.data(), Trailer.size()) != 0)
@@ -77,19 +78,34 @@ int32_t KOrvellaEnv::ParseImage(const uint8_t *data, size_t size)
     skin.Top = int32_t(top);
     skin.Left = int32_t(left);
 
-    // Alarm and week blocks: a 16-bit length, which must fit in what is left.
-    KSchAlarmConfig alarm = *AlarmConfigRef;
-    KWeekSchConfig week = WeekConfigRef ? *WeekConfigRef : KWeekSchConfig();
+    SavedLanguage = language;
+    OptionBits = options;
+    SavedViewType = view;
+    SavedSkinState = skin;
+
+    // Alarm and week blocks: a 16-bit length, which must fit in what is left. Each block read
+    // whole goes straight into its configuration, so a damaged later block keeps it.
     size_t pos = FixedPartEnd;
     for (int block = 0; block < 2; ++block) {
         r.Seek(pos);
         uint16_t length = 0;
         if (!r.U16(length) || length == 0 || length > end - pos)
             return DamagedFile;
-        bool error = block == 0 ? KSchFileOptBlock::ParseBlock(data + pos, length, alarm)
-                                : KDSEnvWkOptFileBlock::ParseBlock(data + pos, length, week);
-        if (error)
-            return DamagedFile;
+        if (block == 0) {
+            KSchAlarmConfig alarm = *AlarmConfigRef;
+            if (KSchFileOptBlock::ParseBlock(data + pos, length, alarm))
+                return DamagedFile;
+            AlarmConfigRef->Assign(alarm);
+        } else {
+            KWeekSchConfig week = WeekConfigRef ? *WeekConfigRef : KWeekSchConfig();
+            if (KDSEnvWkOptFileBlock::ParseBlock(data + pos, length, week))
+                return DamagedFile;
+            if (WeekConfigRef) {
+                WeekConfigRef->AutoOpen = week.AutoOpen;
+                WeekConfigRef->AutoReadFile = week.AutoReadFile;
+            }
+        }
+        BlocksRead = block + 1;
         pos += length;
     }
 
@@ -101,23 +117,15 @@ int32_t KOrvellaEnv::ParseImage(const uint8_t *data, size_t size)
         return DamagedFile;
     if (length <= end - pos && KSchFileLogBlock::ParseBlock(data + pos, length, recent))
         return DamagedFile;
-
-    SavedLanguage = language;
-    OptionBits = options;
-    SavedViewType = view;
-    SavedSkinState = skin;
-    AlarmConfigRef->Assign(alarm);
-    if (WeekConfigRef) {
-        WeekConfigRef->AutoOpen = week.AutoOpen;
-        WeekConfigRef->AutoReadFile = week.AutoReadFile;
-    }
     RecentFiles = std::move(recent);
+    BlocksRead = 3;
     return NoError;
 }
 
 int32_t KOrvellaEnv::ReadSettings(const std::u16string &path)
 {
     ErrorCode = DamagedFile;
+    BlocksRead = 0;
     uint64_t size = GetFileSize(path, true);
     if (size == 0 || size > MaxFileSize)
         return ErrorCode;
@@ -136,5 +144,11 @@ bool KOrvellaEnv::WriteSettings(const std::u16string &path)
     std::u16string folder = KPath::FolderOf(path);
     if (!folder.empty() && !Files.Exists(folder) && Files.CreateFolders(folder) != KFsStatus::Ok)
         return false;
+    // A file that could not be read may still hold what the user set: it is never written over
+    // without a copy.
+    if (KeepDamagedCopy && Files.Exists(path) && !CopyBackup(path, DamagedCopyName(path))) {
+        ShowMessage(CaptionSystemError, CannotCreate);
+        return false;
+    }
     return CreateFileWithBlock(path, image, WriteFlags) == wrOK;
 }

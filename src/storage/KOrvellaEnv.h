@@ -47,17 +47,19 @@ public:
     std::u16string SettingsFilePath() const { return AppData.SettingsFilePath(); }
 
     // Reads the file into this object, AlarmConfigRef and WeekConfigRef; returns 0, 20 or 21,
-    // also kept in ErrorCode. On failure nothing at all is changed.
+    // also kept in ErrorCode. A failure part-way keeps what the blocks before it read:
+    // BlocksRead tells how many of the three (alarm, week, recent files) came whole.
     int32_t ReadSettings(const std::u16string &path);
     int32_t ReadSettings() { return ReadSettings(SettingsFilePath()); }
     // Writes the file from this object and the two configurations; creates the file's
-    // folder when missing. True on success.
+    // folder when missing. With KeepDamagedCopy an existing file is first copied to
+    // DamagedCopyName beside it, and nothing is written when that fails. True on success.
     bool WriteSettings(const std::u16string &path);
     bool WriteSettings() { return WriteSettings(SettingsFilePath()); }
 
     // The complete file; empty when a block does not fit its length field.
     std::vector<uint8_t> BuildImage() const;
-    // Reads a complete file image; returns 0, 20 or 21. Changes nothing on failure.
+    // Reads a complete file image; returns 0, 20 or 21 (see ReadSettings).
     int32_t ParseImage(const uint8_t *data, size_t size);
 
     KAppDataFolder &AppData;
@@ -69,6 +71,13 @@ public:
     uint8_t WriteFlags = 0;
     int32_t SavedLanguage = 0;
     int32_t ErrorCode = 0;
+    int BlocksRead = 0;
+    bool KeepDamagedCopy = false;
+    // The name the copy of a settings file that could not be read is kept under.
+    static std::u16string DamagedCopyName(const std::u16string &path)
+    {
+        return KPath::NameOf(path) + u".damaged";
+    }
     std::vector<std::u16string> RecentFiles;
 
     int32_t RecentCount() const { return int32_t(RecentFiles.size()); }

@@ -148,8 +148,10 @@ KDaySchedule *KScheduleFile::ReadSchedule()
     Schedule.reset();
     ErrorCode = DamagedFile;
     uint64_t size = GetFileSize(FileName, false);
-    if (size == 0)
+    if (size == 0) {
+        ErrorCode = UnreadableCode(FileName);
         return nullptr;
+    }
     // Nothing after the last possible record is ever looked at.
     uint64_t wanted = std::min<uint64_t>(size, RecordsOffset + 255 * MaxRecordSize);
     std::vector<uint8_t> image;
@@ -170,7 +172,7 @@ void KScheduleFile::WriteSchedule(const KDaySchedule &schedule)
     if (FileName.empty())
         return;
     KWriteResult result = CreateFileWithBlock(FileName, BuildImage(schedule, Title), WriteFlags);
-    ErrorCode = ErrorCodeOfWrite(result);
+    ErrorCode = WriteErrorCode(result);
 }
 
 int KScheduleFile::PeekFrameCount(const std::u16string &path)

@@ -38,6 +38,8 @@ KWeekSchConfig *KWeekSchFile::ReadWeekSchedule()
         return nullptr;
     ErrorCode = DamagedFile;
     uint64_t size = GetFileSize(FileName, false);
+    if (size == 0)
+        ErrorCode = UnreadableCode(FileName);
     if (size == 0 || size > MaxFileSize)
         return nullptr;
     std::vector<uint8_t> image;
@@ -55,7 +57,7 @@ void KWeekSchFile::WriteWeekSchedule(const KWeekSchConfig &config)
 {
     if (FileName.empty())
         return;
-    ErrorCode = ErrorCodeOfWrite(CreateFileWithBlock(FileName, BuildImage(config), WriteFlags));
+    ErrorCode = WriteErrorCode(CreateFileWithBlock(FileName, BuildImage(config), WriteFlags));
 }
 
 bool KWeekSchFile::IsWeekScheduleFile(const std::u16string &path)

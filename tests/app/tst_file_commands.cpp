@@ -112,6 +112,17 @@ private slots:
         f.Action("FileOpen")->trigger();
         QVERIFY(LastBoxSays(h, DamagedFile));
 
+        // Another user's private file and a folder cannot be opened; they are not called damaged.
+        h.files.Put(u"/d/theirs.ors", KScheduleFile::BuildImage(Schedule({u"A"}), u""));
+        h.files.FailOpen.insert(u"/d/theirs.ors");
+        h.files.Folders.insert(u"/d/folder.ors");
+        for (const char16_t *path : {u"/d/theirs.ors", u"/d/folder.ors"}) {
+            h.dialogs.Answers = {path};
+            f.Action("FileOpen")->trigger();
+            QVERIFY(LastBoxSays(h, CannotOpen));
+            QVERIFY(h.prompter.History.back().Text.find(path) != std::u16string::npos);
+        }
+
         QCOMPARE(f.ShownSchedule.GetCount(), 2);
         QCOMPARE(Q(ItemOf(f, 1)), QString("仕事"));
         QCOMPARE(f.SchFileName, QString("/d/day.ors"));
@@ -195,6 +206,15 @@ private slots:
         QVERIFY(LastBoxSays(h, ReadOnlyFile));
         QCOMPARE(ReadBack(h, u"/d/day.ors")->GetCount(), 2);
         QVERIFY(f.SchModified);
+
+        // Another user's file the folder would let us replace: the same message, with the name.
+        h.files.ReadOnly.clear();
+        h.files.Unwritable.insert(u"/d/day.ors");
+        f.Action("FileOverwrite1")->trigger();
+        QCOMPARE(h.prompter.History.back().Text, ComposeWithFileName(ReadOnlyFile, u"/d/day.ors", 0));
+        QCOMPARE(ReadBack(h, u"/d/day.ors")->GetCount(), 2);
+        QVERIFY(f.SchModified);
+        h.files.Unwritable.clear();
 
         // The file vanished: message 16, nothing written.
         h.files.ReadOnly.clear();

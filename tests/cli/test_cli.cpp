@@ -123,6 +123,53 @@ TEST_F(CliTest, RefusedFilesAndUsage)
     EXPECT_EQ(Run({"write", "/p/new.ors"}, Schedule), 1);
     EXPECT_NE(err.find("error 9"), std::string::npos) << err;
     EXPECT_NE(err.find("Can't create the file."), std::string::npos) << err;
+    files.FailAllCreates = false;
+
+    // Files that cannot be opened say so rather than that they are damaged; a link loop is
+    // named as one, and writing never replaces it.
+    files.Folders.insert(u"/folder.ors");
+    files.Put(u"/private.ors", cut);
+    files.FailOpen.insert(u"/private.ors");
+    files.Links[u"/loop.ors"] = u"/loop2.ors";
+    files.Links[u"/loop2.ors"] = u"/loop.ors";
+    for (const char *refused : {"/folder.ors", "/private.ors"}) {
+        for (const char *command : {"show", "check", "now"}) {
+            EXPECT_EQ(Run({command, refused}), 1) << command << " " << refused;
+            EXPECT_NE(err.find("error 10: Can't open the file."), std::string::npos) << err;
+        }
+    }
+    EXPECT_EQ(Run({"show", "/loop.ors"}), 1);
+    EXPECT_NE(err.find("error 34"), std::string::npos) << err;
+    const size_t fileCount = files.Files.size();
+    EXPECT_EQ(Run({"write", "/loop.ors"}, Schedule), 1);
+    EXPECT_NE(err.find("/loop.ors: error 34: The symbolic links of this path lead back to themselves."),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(files.Files.size(), fileCount);
+    EXPECT_EQ(files.Links.size(), 2u);
+}
+
+// A standard output that takes nothing (a full disk, a closed pipe) fails every command that
+// prints, whatever it found.
+TEST_F(CliTest, FailedStandardOutputExitsOne)
+{
+    ASSERT_EQ(Run({"write", "/p/plan.ors"}, Schedule), 0);
+    struct Full : std::streambuf {
+        int overflow(int) override { return traits_type::eof(); }
+    } full;
+    std::ostream out(&full);
+    for (const std::vector<std::string> &args :
+         std::vector<std::vector<std::string>>{{"show", "/p/plan.ors"},
+                                               {"show", "/p/plan.ors", "--json"},
+                                               {"check", "/p/plan.ors"},
+                                               {"now", "/p/plan.ors", "--at", "03:00:00"},
+                                               {"export-ics", "/p/plan.ors"}}) {
+        std::istringstream in;
+        std::ostringstream e;
+        EXPECT_EQ(KCliCommands::Run(args, in, out, e, files), 1) << args[0];
+        EXPECT_NE(e.str().find("standard output: error 9"), std::string::npos) << e.str();
+        out.clear();
+    }
 }
 
 TEST_F(CliTest, WeekAndSettings)

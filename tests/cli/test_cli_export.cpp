@@ -1,5 +1,6 @@
 #include "KCliCommands.h"
 #include "cli/CliRunner.h"
+#include "platform/core/KStdFileSystem.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
 #include "storage/KOrvellaEnv.h"
@@ -147,24 +148,78 @@ TEST_F(CliExportTest, SettingsAndDefaults)
     EXPECT_NE(out.find("X-WR-CALNAME:w\r\n"), std::string::npos);
 }
 
-TEST_F(CliExportTest, OutputFileIsReplacedWhole)
+// The calendar file is saved the way the planner saves its own: it replaces the old file whole
+// or not at all, never a file it was made from, a read-only file or another user's; a pipe or a
+// terminal gets it as it is.
+TEST_F(CliExportTest, OutputFileIsSavedSafely)
 {
     PutDay(u"/d.ors");
     files.Put(u"/out.ics", {'o', 'l', 'd'});
+    files.Ops.clear();
     ASSERT_EQ(Run({"/d.ors", "-o", "/out.ics"}), 0) << err;
     EXPECT_EQ(out, "");
     const std::vector<uint8_t> written = *files.Get(u"/out.ics");
     EXPECT_EQ(std::string(written.begin(), written.begin() + 17), "BEGIN:VCALENDAR\r\n");
-    EXPECT_FALSE(files.Exists(u"/out.ics.part"));
+    EXPECT_FALSE(files.Exists(u"/out.BAK")) << "no backup of a calendar";
 
-    files.Put(u"/out.ics", {'o', 'l', 'd'});
-    files.WriteBudget = 10; // the disk fills up part-way
-    EXPECT_EQ(Run({"/d.ors", "-o", "/out.ics"}), 1);
-    EXPECT_EQ(files.Get(u"/out.ics"), (std::vector<uint8_t>{'o', 'l', 'd'}));
-    EXPECT_FALSE(files.Exists(u"/out.ics.part"));
-    files.WriteBudget = -1;
-    files.FailAllRenames = true;
-    EXPECT_EQ(Run({"/d.ors", "-o", "/out.ics"}), 1);
-    EXPECT_EQ(files.Get(u"/out.ics"), (std::vector<uint8_t>{'o', 'l', 'd'}));
-    EXPECT_FALSE(files.Exists(u"/out.ics.part"));
+    // Every step failing in turn: the old file stays, the exit is 1, nothing is left behind.
+    const size_t steps = files.Ops.size();
+    for (size_t k = 0; k + 1 < steps; ++k) {
+        files.Put(u"/out.ics", {'o', 'l', 'd'});
+        files.Ops.clear();
+        files.FailOpAt = int64_t(k);
+        const int rc = Run({"/d.ors", "-o", "/out.ics"});
+        const bool replaced =
+            files.Ops.size() > k && files.Ops[k].Kind == KFakeFileSystem::OpKind::FlushFolder;
+        EXPECT_EQ(rc, 1) << k;
+        if (!replaced) {
+            EXPECT_EQ(files.Get(u"/out.ics"), (std::vector<uint8_t>{'o', 'l', 'd'})) << k;
+        }
+        EXPECT_TRUE(files.FilesStartingWith(u"/out.ics.").empty()) << k;
+    }
+    files.FailOpAt = -1;
+
+    // The input itself, also through a link: refused, the schedule stays.
+    const std::vector<uint8_t> day = *files.Get(u"/d.ors");
+    files.Links[u"/link.ics"] = u"/d.ors";
+    for (const char *target : {"/d.ors", "/link.ics"}) {
+        EXPECT_EQ(Run({"/d.ors", "-o", target}), 1) << target;
+        EXPECT_NE(err.find("is a file the calendar is made from"), std::string::npos) << err;
+        EXPECT_EQ(files.Get(u"/d.ors"), day);
+    }
+    PutSettings(u"/s.ore");
+    EXPECT_EQ(Run({"/d.ors", "--settings", "/s.ore", "-o", "/s.ore"}), 1);
+
+    // Read-only and another user's file: message 18 with the name.
+    files.Put(u"/ro.ics", {'r'});
+    files.ReadOnly.insert(u"/ro.ics");
+    files.Put(u"/theirs.ics", {'t'});
+    files.Unwritable.insert(u"/theirs.ics");
+    for (const char *target : {"/ro.ics", "/theirs.ics"}) {
+        EXPECT_EQ(Run({"/d.ors", "-o", target}), 1) << target;
+        EXPECT_NE(err.find(std::string(target) + ": error 18"), std::string::npos) << err;
+    }
+    EXPECT_EQ(files.Get(u"/ro.ics"), (std::vector<uint8_t>{'r'}));
+    EXPECT_EQ(files.Get(u"/theirs.ics"), (std::vector<uint8_t>{'t'}));
+
+    // A pipe or a device: written as it is, nothing created beside it.
+    files.NotRegular.insert(u"/dev/stdout");
+    const size_t before = files.Files.size();
+    ASSERT_EQ(Run({"/d.ors", "-o", "/dev/stdout"}), 0) << err;
+    const std::vector<uint8_t> &streamed = files.StreamWrites[u"/dev/stdout"];
+    EXPECT_EQ(std::string(streamed.begin(), streamed.begin() + 15), "BEGIN:VCALENDAR");
+    EXPECT_EQ(files.Files.size(), before);
+}
+
+// Paths are bytes: names that are not UTF-8 work for the schedule, the settings and the output.
+TEST_F(CliExportTest, PathsThatAreNotUtf8)
+{
+    const std::string day = "/d\xFF.ors", settings = "/s\xFE.ore", output = "/o\xFD.ics";
+    PutDay(KStdFileSystem::TextOf(day));
+    PutSettings(KStdFileSystem::TextOf(settings));
+    ASSERT_EQ(Run({day, "--settings", settings, "-o", output}), 0) << err;
+    EXPECT_TRUE(files.Exists(KStdFileSystem::TextOf(output)));
+    const std::vector<uint8_t> written = *files.Get(KStdFileSystem::TextOf(output));
+    const std::string text(written.begin(), written.end());
+    EXPECT_NE(text.find("TRIGGER;RELATED=END:-PT5M"), std::string::npos) << "the settings were read";
 }

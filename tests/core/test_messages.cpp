@@ -13,7 +13,8 @@ TEST(MessageCatalog, TextsByLanguage)
     EXPECT_EQ(Text(33, 0), u"ファイル選択ボタンで指定してください。");
     EXPECT_TRUE(Text(12, 0).empty());
     EXPECT_TRUE(Text(12, 1).empty());
-    EXPECT_TRUE(Text(34, 0).empty());
+    EXPECT_EQ(Text(34, 1), u"The symbolic links of this path lead back to themselves.");
+    EXPECT_TRUE(Text(35, 0).empty());
     EXPECT_TRUE(Text(-1, 0).empty());
     EXPECT_EQ(ComposeWithFileName(16, u"", 0), u"ファイルが見つかりません。");
     EXPECT_EQ(ComposeWithFileName(16, u"/tmp/a.ors", 0), u"/tmp/a.ors\n\nファイルが見つかりません。");

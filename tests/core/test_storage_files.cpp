@@ -1,3 +1,4 @@
+#include "model/KMessageCatalog.h"
 #include "platform/core/KStdFileSystem.h"
 #include "platform/fakes/KFakeAppDataFolder.h"
 #include "platform/fakes/KFakePrompter.h"
@@ -119,33 +120,94 @@ TEST_F(RealFilesTest, SaveReplaceAndBackupOnDisk)
     EXPECT_TRUE(bytes.empty());
 }
 
-// Saving does not wait for the device: the flushes run behind it, and a file system that
-// goes away waits for every one of them first.
-TEST_F(RealFilesTest, FlushesFollowSavesInTheBackground)
-{
+// The machine's files on a device that refuses one chosen flush or rename, and a record of
+// every flush and rename in the order they happened.
+class KRefusingFiles : public KStdFileSystem {
+public:
+    int FailStep = -1; // the flush or rename with this number (from 0) fails
+    std::vector<std::string> Steps;
+
+    KFsStatus Rename(const std::u16string &from, const std::u16string &to) override
     {
-        KStdFileSystem own;
-        KScheduleFile w(own, prompter);
+        if (Take("rename to " + fs::path(to).filename().string()))
+            return KFsStatus::IoError;
+        return KStdFileSystem::Rename(from, to);
+    }
+
+protected:
+    bool SyncToDevice(int fd) override
+    {
+        // What the descriptor is open on: a temporary file (named after what it is for) or a folder.
+        char target[4096] = {};
+        const std::string link = "/proc/self/fd/" + std::to_string(fd);
+        const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+        const fs::path p(std::string(target, n > 0 ? size_t(n) : 0));
+        const std::string name = p.filename().string();
+        const bool temporary = name.size() > 1 && name[0] == '.';
+        if (Take(temporary ? "flush new " + name.substr(1, name.find('~') - 1) : "flush folder")) {
+            errno = EIO;
+            return false;
+        }
+        return KStdFileSystem::SyncToDevice(fd);
+    }
+
+private:
+    bool Take(const std::string &step)
+    {
+        Steps.push_back(step);
+        return int(Steps.size()) - 1 == FailStep;
+    }
+};
+
+// A save reports success only when its data is on the device: the new file and the backup are
+// flushed before the file is replaced, the folder after. A device refusing any one step makes
+// the save fail with message 11, and up to the replacement the old file stays as it was (after
+// it, the backup holds it); no temporary file stays behind.
+TEST_F(RealFilesTest, EachStepOfASaveReachesTheDeviceOrTheSaveFails)
+{
+    const std::vector<std::string> order = {"flush new plan.ors", "flush new plan.BAK", "rename to plan.BAK",
+                                            "rename to plan.ors", "flush folder"};
+    const auto itemIn = [&](const char *name) {
+        KScheduleFile r(files, prompter);
+        r.SetFileName(Path(name));
+        return r.ReadSchedule() ? r.Schedule->GetFrame(0)->ItemName : u"(none)";
+    };
+    for (int fail = -1; fail < int(order.size()); ++fail) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        KScheduleFile old(files, prompter);
+        old.SetFileName(Path("plan.ors"));
+        old.WriteSchedule(Day(u"old"));
+        ASSERT_EQ(old.ErrorCode, 0);
+
+        KRefusingFiles refusing;
+        refusing.FailStep = fail;
+        KFakePrompter boxes;
+        KScheduleFile w(refusing, boxes);
         w.SetFileName(Path("plan.ors"));
         w.WriteFlags = KWriteBackup;
-        for (int i = 0; i < 20; ++i) {
-            w.WriteSchedule(Day(std::u16string(1, char16_t(u'a' + i))));
-            ASSERT_EQ(w.ErrorCode, 0);
+        w.WriteSchedule(Day(u"new"));
+        if (fail < 0) {
+            EXPECT_EQ(refusing.Steps, order);
+            EXPECT_EQ(w.ErrorCode, 0);
+            EXPECT_EQ(itemIn("plan.ors"), u"new");
+            EXPECT_EQ(itemIn("plan.BAK"), u"old");
+            EXPECT_TRUE(boxes.History.empty());
+            continue;
         }
-        own.WaitUntilFlushed();
-        // Backups renamed over while queued are not failures.
-        EXPECT_EQ(own.FlushFailures(), 0u);
-        w.WriteSchedule(Day(u"last"));
-    } // the destructor waits for the last save's flushes
-    EXPECT_EQ(Names(), (std::vector<std::string>{"plan.BAK", "plan.ors"}));
-    KScheduleFile r(files, prompter);
-    r.SetFileName(Path("plan.ors"));
-    ASSERT_NE(r.ReadSchedule(), nullptr);
-    EXPECT_EQ(r.Schedule->GetFrame(0)->ItemName, u"last");
-    r.SetFileName(Path("plan.BAK"));
-    ASSERT_NE(r.ReadSchedule(), nullptr);
-    EXPECT_EQ(r.Schedule->GetFrame(0)->ItemName, u"t");
-    files.WaitUntilFlushed(); // nothing queued: returns at once
+        SCOPED_TRACE("failing: " + order[size_t(fail)]);
+        EXPECT_EQ(refusing.Steps.back(), order[size_t(fail)]) << "nothing after the failed step";
+        EXPECT_EQ(w.ErrorCode, 9);
+        ASSERT_EQ(boxes.History.size(), 1u);
+        EXPECT_EQ(boxes.History[0].Text, KMessageCatalog::Text(KMessageCatalog::CannotCreate, 0));
+        const bool replaced = order[size_t(fail)] == "flush folder";
+        EXPECT_EQ(itemIn("plan.ors"), replaced ? u"new" : u"old");
+        if (replaced) {
+            EXPECT_EQ(itemIn("plan.BAK"), u"old");
+        }
+        for (const std::string &name : Names())
+            EXPECT_TRUE(name == "plan.ors" || name == "plan.BAK") << name << " left behind";
+    }
 }
 
 TEST_F(RealFilesTest, ReadOnlyAttribute)

@@ -267,11 +267,18 @@ TEST_F(ScheduleFileTest, TargetIsNeverMissingOrCutShort)
     ASSERT_EQ(w.ErrorCode, 0);
     EXPECT_EQ(files.Get(Plan), newBytes);
     EXPECT_EQ(files.Get(u"/plans/plan.BAK"), oldBytes);
-    // The new contents were written in full before they took the target's place.
-    ASSERT_FALSE(files.Ops.empty());
-    EXPECT_EQ(files.Ops.front().Kind, KFakeFileSystem::OpKind::Write);
-    EXPECT_EQ(files.Ops.back().Kind, KFakeFileSystem::OpKind::Rename);
-    EXPECT_EQ(files.Ops.back().Target, Plan);
+    // The new contents were written in full and flushed before they took the target's place,
+    // and the folder was flushed after.
+    using Kind = KFakeFileSystem::OpKind;
+    ASSERT_GE(files.Ops.size(), 4u);
+    EXPECT_EQ(files.Ops.front().Kind, Kind::Write);
+    EXPECT_EQ(files.Ops[1].Kind, Kind::Flush);
+    EXPECT_EQ(files.Ops[1].Path, files.Ops.front().Path);
+    const KFakeFileSystem::Op &replace = files.Ops[files.Ops.size() - 2];
+    EXPECT_EQ(replace.Kind, Kind::Rename);
+    EXPECT_EQ(replace.Path, files.Ops.front().Path);
+    EXPECT_EQ(replace.Target, Plan);
+    EXPECT_EQ(files.Ops.back().Kind, Kind::FlushFolder);
 
     // The machine stops after k changes.
     for (int k = 0; k < steps; ++k) {
@@ -306,7 +313,7 @@ TEST_F(ScheduleFileTest, WriteFailingAfterNBytesKeepsTheOldFile)
         EXPECT_EQ(disk.Files.size(), 1u) << "no temporary file left, no backup made " << n;
         ASSERT_EQ(p.History.size(), 1u);
         EXPECT_EQ(p.History[0].Caption, KMessageCatalog::Text(2, 0));
-        EXPECT_EQ(p.History[0].Text, KMessageCatalog::Text(9, 0));
+        EXPECT_EQ(p.History[0].Text, KMessageCatalog::Text(11, 0));
     }
     (void)newBytes;
 }

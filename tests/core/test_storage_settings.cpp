@@ -210,10 +210,16 @@ TEST_F(SettingsTest, BlockLayouts)
               (std::vector<uint8_t>{0x00, 0x9A, 0xB6, 0x25, 0x89, 0xE6, 0xFF, 0x1A}));
 }
 
-TEST_F(SettingsTest, DamagedFilesLoadNothing)
+// A damaged file is refused, but what the blocks before the damage held is kept: the alarm
+// configuration behind a damaged week block, both configurations behind damaged recent files.
+TEST_F(SettingsTest, DamagedFilesKeepTheBlocksBeforeTheDamage)
 {
     std::vector<uint8_t> good = FullImage();
     EXPECT_EQ(ReadCode(good), 0);
+    const KSchAlarmConfig goodAlarm = alarm;
+    const KWeekSchConfig goodWeek = week;
+    ASSERT_NE(goodAlarm, KSchAlarmConfig());
+    ASSERT_TRUE(goodWeek.AutoOpen);
     alarm = KSchAlarmConfig();
     week = KWeekSchConfig();
 
@@ -229,11 +235,30 @@ TEST_F(SettingsTest, DamagedFilesLoadNothing)
     b[128] = uint8_t(b[128] + 1);
     EXPECT_EQ(ReadCode(b), 21);
 
-    // A week block whose path runs into the recent files.
+    const size_t trailerAt = good.size() - 8;
+    const std::vector<uint8_t> trailer(good.begin() + std::ptrdiff_t(trailerAt), good.end());
+    const size_t weekAt = 128 + size_t(good[128] | (good[129] << 8));
+    const size_t recentAt = weekAt + size_t(good[weekAt] | (good[weekAt + 1] << 8));
+    ASSERT_LT(recentAt, trailerAt);
+
+    // The third block names more files than it holds: the alarm points and the week options
+    // of the two blocks before it are read all the same.
     b = good;
-    size_t weekAt = 128 + size_t(good[128] | (good[129] << 8));
+    b[recentAt + 4] = uint8_t(b[recentAt + 4] + 1);
+    Outcome third = Read(b);
+    EXPECT_EQ(third.Code, 21);
+    EXPECT_EQ(third.Alarm, goodAlarm);
+    EXPECT_EQ(third.Week.AutoOpen, true);
+    EXPECT_EQ(third.Week.AutoReadFile, goodWeek.AutoReadFile);
+    EXPECT_TRUE(third.Recent.empty());
+
+    // A week block whose path runs into the recent files keeps the alarm block only.
+    b = good;
     b[weekAt] = uint8_t(b[weekAt] + 2);
-    EXPECT_EQ(ReadCode(b), 21);
+    Outcome second = Read(b);
+    EXPECT_EQ(second.Code, 21);
+    EXPECT_EQ(second.Alarm, goodAlarm);
+    EXPECT_EQ(second.Week, KWeekSchConfig());
 
     // A cut file has lost its trailer.
     for (size_t n = 0; n < good.size(); ++n)
@@ -241,20 +266,20 @@ TEST_F(SettingsTest, DamagedFilesLoadNothing)
     EXPECT_EQ(alarm, KSchAlarmConfig());
     EXPECT_EQ(week, KWeekSchConfig());
 
-    // Every cut and every flipped byte of the blocks behind a correct trailer: refused with
-    // nothing taken from the file, or read whole. Only the recent files may be lost to a cut.
-    const size_t trailerAt = good.size() - 8;
-    const std::vector<uint8_t> trailer(good.begin() + std::ptrdiff_t(trailerAt), good.end());
-    const size_t weekAt2 = 128 + size_t(good[128] | (good[129] << 8));
-    const size_t recentAt = weekAt2 + size_t(good[weekAt2] | (good[weekAt2 + 1] << 8));
-    ASSERT_LT(recentAt, trailerAt);
+    // Every cut and every flipped byte of the blocks behind a correct trailer: read whole, or
+    // refused keeping exactly the configurations of the blocks wholly before the damage. Only
+    // the recent files may be lost to a cut.
+    const auto keptBefore = [&](const Outcome &o, size_t damageAt) {
+        return o.Alarm == (damageAt >= weekAt ? goodAlarm : KSchAlarmConfig()) &&
+               o.Week == (damageAt >= recentAt ? goodWeek : KWeekSchConfig()) && o.Recent.empty();
+    };
     for (size_t n = 128; n < trailerAt; ++n) {
         std::vector<uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(n));
         cut.insert(cut.end(), trailer.begin(), trailer.end());
         const Outcome o = Read(cut);
         if (o.Code != 0 || n < recentAt) {
             EXPECT_NE(o.Code, 0) << "cut at " << n;
-            EXPECT_TRUE(o.NothingTaken()) << "cut at " << n;
+            EXPECT_TRUE(keptBefore(o, n)) << "cut at " << n;
         } else {
             EXPECT_EQ(o.Image, ImageWithRecent(good, {})) << "cut at " << n;
         }
@@ -264,14 +289,14 @@ TEST_F(SettingsTest, DamagedFilesLoadNothing)
         flipped[i] = uint8_t(~flipped[i]);
         const Outcome o = Read(flipped);
         if (o.Code != 0) {
-            EXPECT_TRUE(o.NothingTaken()) << "flip at " << i;
+            EXPECT_TRUE(keptBefore(o, i)) << "flip at " << i;
             continue;
         }
         // What was read is what the file holds, apart from what the reader passes over: filler,
         // the unused bits of the week flag byte, and a recent-files block said to run past the end.
         std::vector<uint8_t> flagBit = good;
-        flagBit[weekAt2 + 2] = flipped[weekAt2 + 2] & 1;
-        EXPECT_TRUE(o.Image == flipped || o.Image == good || (i == weekAt2 + 2 && o.Image == flagBit) ||
+        flagBit[weekAt + 2] = flipped[weekAt + 2] & 1;
+        EXPECT_TRUE(o.Image == flipped || o.Image == good || (i == weekAt + 2 && o.Image == flagBit) ||
                     (i >= recentAt && i < recentAt + 4 && o.Image == ImageWithRecent(good, {})))
             << "flip at " << i;
     }
@@ -280,6 +305,27 @@ TEST_F(SettingsTest, DamagedFilesLoadNothing)
     e.AlarmConfigRef = nullptr;
     files.Put(u"/s.ore", good);
     EXPECT_EQ(e.ReadSettings(u"/s.ore"), 21);
+}
+
+// A file that could not be read is copied aside before it is written over; without the copy
+// nothing is written.
+TEST_F(SettingsTest, DamagedFileIsKeptBesideBeforeItIsReplaced)
+{
+    const std::u16string path = u"/home/u/.local/share/Tolvarin/Orvella/OrvellaEnv.ore";
+    const std::u16string copy = path + u".damaged";
+    const std::vector<uint8_t> damaged = {'d', 'a', 'm', 'a', 'g', 'e', 'd'};
+    files.Put(path, damaged);
+    files.Put(copy, {'o', 'l', 'd'});
+    KOrvellaEnv e = Env();
+    e.KeepDamagedCopy = true;
+    ASSERT_TRUE(e.WriteSettings());
+    EXPECT_EQ(files.Get(copy), damaged) << "one copy, replaced each time";
+    EXPECT_EQ(ReadCode(*files.Get(path)), 0);
+
+    files.Put(path, damaged);
+    files.FailAllRenames = true; // the copy cannot be put in place
+    EXPECT_FALSE(e.WriteSettings());
+    EXPECT_EQ(files.Get(path), damaged);
 }
 
 TEST_F(SettingsTest, MissingFileAndUnwritableFolder)

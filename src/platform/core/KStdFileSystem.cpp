@@ -10,6 +10,7 @@
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,13 +40,48 @@ bool ToPath(const std::u16string &text, fs::path &out)
 #endif
 }
 
+bool IsLoop(const std::error_code &ec)
+{
+    return ec == std::errc::too_many_symbolic_link_levels;
+}
+
+// Status of the file a path names; LinkLoop or NotFound when it is no regular file.
+KFsStatus RegularFileStatus(const fs::path &p)
+{
+    std::error_code ec;
+    const fs::file_status st = fs::status(p, ec);
+    if (IsLoop(ec))
+        return KFsStatus::LinkLoop;
+    return !ec && fs::is_regular_file(st) ? KFsStatus::Ok : KFsStatus::NotFound;
+}
+
 } // namespace
 
-bool KStdFileSystem::Exists(const std::u16string &path)
+KFileType KStdFileSystem::TypeOf(const std::u16string &path)
 {
     fs::path p;
+    if (!ToPath(path, p))
+        return KFileType::Missing;
     std::error_code ec;
-    return ToPath(path, p) && fs::exists(p, ec);
+    const fs::file_status st = fs::status(p, ec);
+    if (IsLoop(ec))
+        return KFileType::LinkLoop;
+    if (st.type() == fs::file_type::not_found)
+        return KFileType::Missing;
+    // Something is there that cannot be looked at (a folder on the way may not be searched).
+    if (ec)
+        return KFileType::Other;
+    switch (st.type()) {
+    case fs::file_type::regular:
+        return KFileType::Regular;
+    case fs::file_type::directory:
+        return KFileType::Folder;
+    case fs::file_type::fifo:
+    case fs::file_type::character:
+        return KFileType::Stream;
+    default:
+        return KFileType::Other;
+    }
 }
 
 bool KStdFileSystem::IsReadOnly(const std::u16string &path)
@@ -64,12 +100,14 @@ KFsStatus KStdFileSystem::FileSize(const std::u16string &path, uint64_t &size)
 {
     size = 0;
     fs::path p;
-    std::error_code ec;
-    if (!ToPath(path, p) || !fs::is_regular_file(p, ec))
+    if (!ToPath(path, p))
         return KFsStatus::NotFound;
+    if (KFsStatus st = RegularFileStatus(p); st != KFsStatus::Ok)
+        return st;
     std::ifstream in(p, std::ios::binary);
     if (!in)
         return KFsStatus::NotFound;
+    std::error_code ec;
     uintmax_t n = fs::file_size(p, ec);
     if (ec)
         return KFsStatus::IoError;
@@ -82,12 +120,14 @@ KFsStatus KStdFileSystem::ReadAt(const std::u16string &path, uint64_t offset, si
 {
     out.clear();
     fs::path p;
-    std::error_code ec;
-    if (!ToPath(path, p) || !fs::is_regular_file(p, ec))
+    if (!ToPath(path, p))
         return KFsStatus::NotFound;
+    if (KFsStatus st = RegularFileStatus(p); st != KFsStatus::Ok)
+        return st;
     std::ifstream in(p, std::ios::binary);
     if (!in)
         return KFsStatus::NotFound;
+    std::error_code ec;
     uint64_t size = uint64_t(fs::file_size(p, ec));
     if (ec)
         return KFsStatus::IoError;
@@ -106,42 +146,49 @@ KFsStatus KStdFileSystem::ReadAt(const std::u16string &path, uint64_t offset, si
     return KFsStatus::Ok;
 }
 
-KFsStatus KStdFileSystem::WriteNewFile(const std::u16string &path, const std::vector<uint8_t> &bytes)
+#ifdef ORVELLA_POSIX_FILES
+namespace {
+
+bool WriteAll(int fd, const uint8_t *data, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        ssize_t w = ::write(fd, data + done, size - done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        done += size_t(w);
+    }
+    return true;
+}
+
+} // namespace
+#endif
+
+KFsStatus KStdFileSystem::WriteToStream(const std::u16string &path, const std::vector<uint8_t> &bytes)
 {
     fs::path p;
     if (!ToPath(path, p))
         return KFsStatus::NotFound;
 #ifdef ORVELLA_POSIX_FILES
-    int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Never creates: only a pipe or a device that is already there is written.
+    int fd = ::open(p.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return KFsStatus::NotFound;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0) {
-            ::close(fd);
-            return KFsStatus::IoError;
-        }
-        done += size_t(w);
-    }
-    if (::fsync(fd) != 0) {
+        return errno == ELOOP ? KFsStatus::LinkLoop : KFsStatus::NotFound;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !(S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) {
         ::close(fd);
-        return KFsStatus::IoError;
+        return KFsStatus::NotFound;
     }
-    if (::close(fd) != 0)
-        return KFsStatus::IoError;
-    return KFsStatus::Ok;
+    const bool ok = WriteAll(fd, bytes.data(), bytes.size());
+    return ::close(fd) == 0 && ok ? KFsStatus::Ok : KFsStatus::IoError;
 #else
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    std::ofstream out(p, std::ios::binary);
     if (!out)
         return KFsStatus::NotFound;
     out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
     out.flush();
-    if (!out)
-        return KFsStatus::IoError;
-    out.close();
     return out ? KFsStatus::Ok : KFsStatus::IoError;
 #endif
 }
@@ -153,11 +200,7 @@ KFsStatus KStdFileSystem::Rename(const std::u16string &from, const std::u16strin
         return KFsStatus::NotFound;
     std::error_code ec;
     fs::rename(a, b, ec);
-    if (ec)
-        return KFsStatus::IoError;
-    // The file is complete and in place; reaching the device is the flusher's business.
-    flusher_.Queue(b.string());
-    return KFsStatus::Ok;
+    return ec ? KFsStatus::IoError : KFsStatus::Ok;
 }
 
 KFsStatus KStdFileSystem::Remove(const std::u16string &path)
@@ -258,61 +301,93 @@ bool KStdFileSystem::IsWritable(const std::u16string &path)
 #endif
 }
 
-std::u16string KStdFileSystem::ResolveLink(const std::u16string &path)
+KFsStatus KStdFileSystem::ResolveLink(const std::u16string &path, std::u16string &target)
 {
+    target = path;
     fs::path p;
     if (!ToPath(path, p))
-        return path;
+        return KFsStatus::Ok;
     std::error_code ec;
-    // A chain of links, followed a bounded number of steps (a loop ends here too).
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
-        fs::path target = fs::read_symlink(p, ec);
+    // A chain of links, followed a bounded number of steps, as the system itself does.
+    int hops = 0;
+    for (; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+        fs::path next = fs::read_symlink(p, ec);
         if (ec)
             break;
-        p = target.is_absolute() ? target : p.parent_path() / target;
+        p = next.is_absolute() ? next : p.parent_path() / next;
     }
+    // Still a link after that many steps, or a link loop in a folder on the way.
+    if (fs::is_symlink(fs::symlink_status(p, ec)))
+        return KFsStatus::LinkLoop;
+    [[maybe_unused]] const fs::file_status st = fs::status(p, ec);
+    if (IsLoop(ec))
+        return KFsStatus::LinkLoop;
 #ifdef ORVELLA_POSIX_FILES
-    return TextOf(p.native());
+    target = TextOf(p.native());
 #else
-    return p.u16string();
+    target = p.u16string();
 #endif
+    return KFsStatus::Ok;
+}
+
+bool KStdFileSystem::SameFile(const std::u16string &a, const std::u16string &b)
+{
+    fs::path pa, pb;
+    std::error_code ec;
+    return ToPath(a, pa) && ToPath(b, pb) && fs::equivalent(pa, pb, ec) && !ec;
+}
+
+bool KStdFileSystem::SyncToDevice(int fd)
+{
+#ifdef ORVELLA_POSIX_FILES
+    return ::fsync(fd) == 0;
+#else
+    (void)fd;
+    return true;
+#endif
+}
+
+std::string KStdFileSystem::TemporaryPrefix(const std::string &name)
+{
+    // Hidden, a short piece of the name to tell what it belongs to, a hash of the whole name.
+    constexpr size_t Kept = 32;
+    size_t cut = name.size() < Kept ? name.size() : Kept;
+    while (cut > 0 && cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut; // never inside a UTF-8 character
+    uint32_t hash = 2166136261u;
+    for (char c : name)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", unsigned(hash));
+    return "." + name.substr(0, cut) + "~" + hex + ".";
 }
 
 #ifdef ORVELLA_POSIX_FILES
 namespace {
 
+constexpr size_t UniqueLength = 6; // the XXXXXX of mkostemp
+
 // Opens a new file beside target under a name no one else has; -1 when it cannot be made.
 int CreateUniqueBeside(const fs::path &target, std::string &name)
 {
-    name = target.native() + ".~XXXXXX";
+    name = (target.parent_path() / KStdFileSystem::TemporaryPrefix(target.filename().native())).native() +
+           std::string(UniqueLength, 'X');
     int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         name.clear();
     return fd;
 }
 
-bool WriteAll(int fd, const uint8_t *data, size_t size)
-{
-    size_t done = 0;
-    while (done < size) {
-        ssize_t w = ::write(fd, data + done, size - done);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        done += size_t(w);
-    }
-    return true;
-}
-
-// Gives the new file the mode (and, where allowed, the owner) the replaced file had, or the
-// mode a newly created file would get.
+// Gives the new file the mode, owner and group the replaced file had, as far as the system
+// allows, or the mode a newly created file would get.
 void TakeModeOf(int fd, const fs::path &model)
 {
     struct stat st;
     if (::stat(model.c_str(), &st) == 0) {
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            // Only the superuser may give a file away; the file stays the writer's.
+        // Only the superuser may give a file away; a member of the file's group may still keep
+        // the group, so that the others who share the file can go on reading it.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, uid_t(-1), st.st_gid) != 0) {
+            // The file stays the writer's, in the writer's group.
         }
         ::fchmod(fd, st.st_mode & 07777);
         return;
@@ -322,14 +397,10 @@ void TakeModeOf(int fd, const fs::path &model)
     ::fchmod(fd, 0666 & ~mask);
 }
 
-KFsStatus FinishTemporary(int fd, const fs::path &model, bool written)
+// Some file systems cannot flush at all; what they hold is as safe as they make it.
+bool FlushRefused(int err)
 {
-    if (!written) {
-        ::close(fd);
-        return KFsStatus::IoError;
-    }
-    TakeModeOf(fd, model);
-    return ::close(fd) == 0 ? KFsStatus::Ok : KFsStatus::IoError;
+    return err != EINVAL && err != ENOTSUP && err != EOPNOTSUPP;
 }
 
 } // namespace
@@ -348,10 +419,20 @@ KFsStatus KStdFileSystem::WriteTemporary(const std::u16string &besidePath, const
     if (fd < 0)
         return KFsStatus::NotFound;
     tempPath = TextOf(name);
-    return FinishTemporary(fd, target, WriteAll(fd, bytes.data(), bytes.size()));
+    bool ok = WriteAll(fd, bytes.data(), bytes.size());
+    if (ok) {
+        TakeModeOf(fd, target);
+        ok = SyncToDevice(fd) || !FlushRefused(errno);
+    }
+    return ::close(fd) == 0 && ok ? KFsStatus::Ok : KFsStatus::IoError;
 #else
     tempPath = besidePath + u".~new";
-    return WriteNewFile(tempPath, bytes);
+    std::ofstream out(fs::path(tempPath), std::ios::binary | std::ios::trunc);
+    if (!out)
+        return KFsStatus::NotFound;
+    out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    out.flush();
+    return out ? KFsStatus::Ok : KFsStatus::IoError;
 #endif
 }
 
@@ -366,7 +447,7 @@ KFsStatus KStdFileSystem::CopyToTemporary(const std::u16string &source, const st
     // Non-blocking, so that a pipe or a device cannot hold the program before it is refused.
     int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0)
-        return KFsStatus::NotFound;
+        return errno == ELOOP ? KFsStatus::LinkLoop : KFsStatus::NotFound;
     struct stat st;
     if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(in);
@@ -398,12 +479,67 @@ KFsStatus KStdFileSystem::CopyToTemporary(const std::u16string &source, const st
         }
     }
     ::close(in);
-    return FinishTemporary(out, from, ok);
+    if (ok) {
+        TakeModeOf(out, from);
+        ok = SyncToDevice(out) || !FlushRefused(errno);
+    }
+    return ::close(out) == 0 && ok ? KFsStatus::Ok : KFsStatus::IoError;
 #else
     std::vector<uint8_t> bytes;
     uint64_t size = 0;
     if (FileSize(source, size) != KFsStatus::Ok || ReadAt(source, 0, size_t(size), bytes) != KFsStatus::Ok)
         return KFsStatus::NotFound;
     return WriteTemporary(besidePath, bytes, tempPath);
+#endif
+}
+
+KFsStatus KStdFileSystem::FlushFolder(const std::u16string &path)
+{
+    fs::path p;
+    if (!ToPath(path, p))
+        return KFsStatus::NotFound;
+#ifdef ORVELLA_POSIX_FILES
+    fs::path folder = p.parent_path();
+    if (folder.empty())
+        folder = ".";
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return KFsStatus::IoError;
+    const bool ok = SyncToDevice(fd) || !FlushRefused(errno);
+    ::close(fd);
+    return ok ? KFsStatus::Ok : KFsStatus::IoError;
+#else
+    return KFsStatus::Ok;
+#endif
+}
+
+void KStdFileSystem::RemoveLeftoverTemporaries(const std::u16string &besidePath)
+{
+    fs::path target;
+    if (!ToPath(besidePath, target))
+        return;
+#ifdef ORVELLA_POSIX_FILES
+    const std::string prefix = TemporaryPrefix(target.filename().native());
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.size() != prefix.size() + UniqueLength || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        // Only a regular file of this user: a link or another user's file at such a name stays.
+        struct stat st;
+        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid())
+            ::unlinkat(dirFd, name.c_str(), 0);
+    }
+    ::closedir(dir);
+#else
+    std::error_code ec;
+    fs::remove(fs::path(besidePath + u".~new"), ec);
 #endif
 }

@@ -14,7 +14,7 @@
 // is recorded, so a test can check the state of a file between any two steps.
 class KFakeFileSystem : public KFileSystem {
 public:
-    enum class OpKind { Write, Rename, Remove, CreateFolders };
+    enum class OpKind { Write, Flush, Rename, Remove, CreateFolders, FlushFolder };
     struct Op {
         OpKind Kind;
         std::u16string Path;
@@ -29,7 +29,8 @@ public:
     std::set<std::u16string> Unwritable;            // files this user may not change (another owner's)
     std::map<std::u16string, std::u16string> Links; // symbolic link -> what it names
     std::set<std::u16string> NotRegular;            // devices and pipes: they cannot be copied
-    bool RequireFolders = false;                    // writing into a folder not in Folders fails
+    std::map<std::u16string, std::vector<uint8_t>> StreamWrites; // what went into each pipe or device
+    bool RequireFolders = false;                                 // writing into a folder not in Folders fails
 
     // --- failures ---------------------------------------------------------------------
     std::set<std::u16string> FailOpen;   // size and read calls answer NotFound
@@ -39,12 +40,16 @@ public:
     std::set<std::u16string> FailRemove;
     bool FailAllCreates = false;
     bool FailAllRenames = false;
+    bool FailFlushes = false; // every flush to the device (of a new file or of a folder) fails
     // A write stops after this many bytes in total (over all writes): the file keeps the
     // bytes written so far and the call answers IoError. Negative: no limit.
     int64_t WriteBudget = -1;
     // Only this many more changes (writes, renames, removes) take effect; every later one
     // fails as though the machine had stopped. Negative: no limit.
     int64_t ChangeBudget = -1;
+    // The operation that would be recorded at this index in Ops fails (IoError) and changes
+    // nothing, so a test can fail each step of a save in turn. Negative: none.
+    int64_t FailOpAt = -1;
 
     // --- records ----------------------------------------------------------------------
     std::vector<Op> Ops;
@@ -60,9 +65,16 @@ public:
         return it->second;
     }
 
-    bool Exists(const std::u16string &path) override
+    KFileType TypeOf(const std::u16string &path) override
     {
-        return Files.count(path) != 0 || Folders.count(TrimSeparator(path)) != 0;
+        std::u16string target;
+        if (ResolveLink(path, target) == KFsStatus::LinkLoop)
+            return KFileType::LinkLoop;
+        if (NotRegular.count(target))
+            return KFileType::Stream;
+        if (Files.count(target))
+            return KFileType::Regular;
+        return Folders.count(TrimSeparator(target)) ? KFileType::Folder : KFileType::Missing;
     }
 
     bool IsReadOnly(const std::u16string &path) override
@@ -96,12 +108,22 @@ public:
         return KFsStatus::Ok;
     }
 
-    KFsStatus WriteNewFile(const std::u16string &path, const std::vector<uint8_t> &bytes) override
+    KFsStatus WriteToStream(const std::u16string &path, const std::vector<uint8_t> &bytes) override
+    {
+        if (!NotRegular.count(path))
+            return KFsStatus::NotFound;
+        std::vector<uint8_t> &into = StreamWrites[path];
+        into.insert(into.end(), bytes.begin(), bytes.end());
+        return KFsStatus::Ok;
+    }
+
+    // Creates the file (replacing one of that name) and writes all bytes.
+    KFsStatus WriteNewFile(const std::u16string &path, const std::vector<uint8_t> &bytes)
     {
         if (FailAllCreates || FailCreate.count(path) || ReadOnly.count(path) || !FolderExists(path) ||
             Folders.count(TrimSeparator(path)))
             return Record({OpKind::Write, path, {}, false}, KFsStatus::NotFound);
-        if (!TakeChange())
+        if (Forced() || !TakeChange())
             return Record({OpKind::Write, path, {}, false}, KFsStatus::IoError);
         std::vector<uint8_t> written = bytes;
         bool cut = false;
@@ -122,7 +144,7 @@ public:
         if (FailAllRenames || FailRename.count(from) || FailRename.count(to) || !Files.count(from) ||
             !FolderExists(to))
             return Record({OpKind::Rename, from, to, false}, KFsStatus::IoError);
-        if (!TakeChange())
+        if (Forced() || !TakeChange())
             return Record({OpKind::Rename, from, to, false}, KFsStatus::IoError);
         std::vector<uint8_t> data = std::move(Files.at(from));
         Files.erase(from);
@@ -138,7 +160,7 @@ public:
     {
         if (!Files.count(path))
             return Record({OpKind::Remove, path, {}, false}, KFsStatus::NotFound);
-        if (FailRemove.count(path) || !TakeChange())
+        if (FailRemove.count(path) || Forced() || !TakeChange())
             return Record({OpKind::Remove, path, {}, false}, KFsStatus::IoError);
         Files.erase(path);
         ReadOnly.erase(path);
@@ -163,12 +185,19 @@ public:
         return Files.count(path) != 0 && !ReadOnly.count(path) && !Unwritable.count(path);
     }
 
-    std::u16string ResolveLink(const std::u16string &path) override
+    KFsStatus ResolveLink(const std::u16string &path, std::u16string &target) override
     {
-        std::u16string p = path;
-        for (int hops = 0; hops < 40 && Links.count(p); ++hops)
-            p = Links.at(p);
-        return p;
+        target = path;
+        for (int hops = 0; hops < 40 && Links.count(target); ++hops)
+            target = Links.at(target);
+        return Links.count(target) ? KFsStatus::LinkLoop : KFsStatus::Ok;
+    }
+
+    bool SameFile(const std::u16string &a, const std::u16string &b) override
+    {
+        std::u16string ta, tb;
+        return ResolveLink(a, ta) == KFsStatus::Ok && ResolveLink(b, tb) == KFsStatus::Ok && ta == tb &&
+               Files.count(ta) != 0;
     }
 
     KFsStatus WriteTemporary(const std::u16string &besidePath, const std::vector<uint8_t> &bytes,
@@ -178,7 +207,7 @@ public:
         KFsStatus st = WriteNewFile(tempPath, bytes);
         if (st == KFsStatus::NotFound)
             tempPath.clear(); // nothing was created
-        return st;
+        return st == KFsStatus::Ok ? Flush(OpKind::Flush, tempPath) : st;
     }
 
     KFsStatus CopyToTemporary(const std::u16string &source, const std::u16string &besidePath,
@@ -189,6 +218,17 @@ public:
             return OpenCheck(source) == KFsStatus::IoError ? KFsStatus::IoError : KFsStatus::NotFound;
         const std::vector<uint8_t> bytes = Files.at(source);
         return WriteTemporary(besidePath, bytes, tempPath);
+    }
+
+    KFsStatus FlushFolder(const std::u16string &path) override
+    {
+        return Flush(OpKind::FlushFolder, TrimSeparator(KPath::FolderOf(path)));
+    }
+
+    void RemoveLeftoverTemporaries(const std::u16string &besidePath) override
+    {
+        for (const std::u16string &name : FilesStartingWith(besidePath + u".~"))
+            Remove(name);
     }
 
     // Paths of the files whose name starts with prefix.
@@ -238,6 +278,15 @@ private:
             return KFsStatus::IoError;
         return KFsStatus::Ok;
     }
+
+    KFsStatus Flush(OpKind kind, const std::u16string &path)
+    {
+        if (FailFlushes || Forced() || !TakeChange())
+            return Record({kind, path, {}, false}, KFsStatus::IoError);
+        return Record({kind, path, {}, true}, KFsStatus::Ok);
+    }
+
+    bool Forced() const { return FailOpAt >= 0 && int64_t(Ops.size()) == FailOpAt; }
 
     bool TakeChange()
     {
