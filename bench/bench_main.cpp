@@ -1,6 +1,7 @@
 // Benchmarks of the planner: start-up to first paint and the cost of the tick.
 // Run: make bench (on a virtual display when there is none), or build/bin/orvella_bench.
 #include "app/TOrvellaForm.h"
+#include "bench_drag.h"
 #include "bench_files.h"
 #include "bench_graphs.h"
 #include "bench_scheduling.h"
@@ -97,6 +98,7 @@ int main(int argc, char *argv[])
     std::printf("ClockTick CPU time (list view):   %.2f us per tick over %d ticks\n", perTickUs, ticks);
 
     RunGraphBenchmarks();
+    RunDragBenchmarks();
     RunFileBenchmarks([](const auto &make) { return TimeToFirstPaintMs(make); }, Median(bare), Median(form));
     RunSchedulingBenchmarks(platform);
     RunStartupBenchmarks();

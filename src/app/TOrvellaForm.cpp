@@ -83,6 +83,8 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
 TOrvellaForm::~TOrvellaForm()
 {
     qApp->removeEventFilter(this);
+    // The list (and its working copy) may go before the graph that edits it.
+    DetachGraphEditing();
     Timer1->stop();
     WriteSettingsFile();
     DestroyItemPool();

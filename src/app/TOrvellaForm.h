@@ -35,6 +35,7 @@ class QWidget;
 class KScheduleList;
 class KSingleInstance;
 class KDesktopAlarmNotifier;
+class KTGraphDragEditor;
 class KTSchedulePie;
 class KTScheduleTimeline;
 class KTSchTimeCount;
@@ -398,6 +399,20 @@ private:
     KClipboard *Clipboard();
     // SchModified as it was when the mode began: the value to go back to when the edits are dropped.
     bool schModifiedBeforeMode_ = false;
+    // The view shown before the mode began: leaving the mode goes back to it.
+    int viewBeforeMode_ = vtList;
+    // Editing on the big graphs (TOrvellaForm_GraphEdit.cpp).
+    const KDaySchedule *GraphSchedule() const;
+    KTGraphDragEditor *ShownGraphEditor() const;
+    // The shown graph edits the working copy in scheduling mode, and is read-only otherwise.
+    void AttachGraphEditing();
+    // Before the working copy goes: the graph lets go of it (a drag is put back).
+    void DetachGraphEditing();
+    void RepaintShownGraph();
+    // A double click on a frame of a graph: the frame's Item cell in the grid.
+    void EditFrameFromGraph(int frame);
+    // Whether leaving the mode now would show the check dialog.
+    bool LeavingWouldAsk() const;
     // The side panel of the other mode, kept hidden so that switching does not build it anew.
     KSidePanel *parkedPanel1_ = nullptr;
     KSidePanel *parkedPanel2_ = nullptr;
@@ -406,7 +421,9 @@ private:
     std::unique_ptr<KClipboard> ownClipboard_;
 
     // The graph and count views (TOrvellaForm_Graphs.cpp).
-    void StoreListCursorAndDestroyList();
+    // Keeps the list's cursor for its return; the list goes, or in scheduling mode (where it
+    // holds the working copy) is only hidden.
+    void StoreListCursorAndPutListAway();
     void CreatePieView();
     void CreateTimelineView();
     void DestroyPieView();

@@ -18,12 +18,20 @@
 #include <QToolButton>
 #include <algorithm>
 
-void TOrvellaForm::StoreListCursorAndDestroyList()
+void TOrvellaForm::StoreListCursorAndPutListAway()
 {
     if (!SchList)
         return;
-    SavedListRow = SchList->CursorRow();
-    SavedListCol = SchList->CursorCol();
+    // A list already put aside keeps the cursor it had (or the frame last dragged).
+    if (!SchList->isHidden()) {
+        SavedListRow = SchList->CursorRow();
+        SavedListCol = SchList->CursorCol();
+    }
+    if (SchedulingMode) {
+        SchList->PutAside();
+        SchList->hide();
+        return;
+    }
     delete SchList;
     SchList = nullptr;
 }
@@ -79,38 +87,42 @@ void TOrvellaForm::ShowSkinButtons(bool on)
 
 void TOrvellaForm::ShowPieView()
 {
-    StoreListCursorAndDestroyList();
+    StoreListCursorAndPutListAway();
     DestroyTimelineView();
     DestroyCountView();
     ViewType = vtPie;
     if (!SchPie)
         CreatePieView();
     SchPie->Clear();
-    SchPie->SetSchedule(&ShownSchedule);
+    SchPie->SetSchedule(GraphSchedule());
     SchPie->Draw();
     SchTitleEdit->setText(SchTitle);
-    ShowSkinButtons(true);
+    // Skin mode shows the shown schedule alone: not while the working copy is edited.
+    ShowSkinButtons(!SchedulingMode);
+    AttachGraphEditing();
 }
 
 void TOrvellaForm::ShowTimelineView()
 {
-    StoreListCursorAndDestroyList();
+    StoreListCursorAndPutListAway();
     DestroyPieView();
     DestroyCountView();
     ViewType = vtTimeline;
     if (!SchTimeline)
         CreateTimelineView();
     SchTimeline->Clear();
-    SchTimeline->SetSchedule(&ShownSchedule);
+    SchTimeline->SetSchedule(GraphSchedule());
     SchTimeline->Draw();
     SchTitleEdit->setText(SchTitle);
-    ShowSkinButtons(true);
+    // Skin mode shows the shown schedule alone: not while the working copy is edited.
+    ShowSkinButtons(!SchedulingMode);
+    AttachGraphEditing();
 }
 
 void TOrvellaForm::ShowCountView(int type)
 {
     ShowSkinButtons(false);
-    StoreListCursorAndDestroyList();
+    StoreListCursorAndPutListAway();
     DestroyPieView();
     DestroyTimelineView();
     ViewType = type;

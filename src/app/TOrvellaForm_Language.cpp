@@ -4,6 +4,7 @@
 #include "app/KUiTranslator.h"
 #include "app/TOrvellaForm.h"
 
+#include "graphs/KTGraphDragEditor.h"
 #include "graphs/KTSchFramePopup.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
@@ -73,10 +74,16 @@ void TOrvellaForm::ApplyLanguageToViews()
     // The list rewrites its titles, so only on a change.
     if (SchList && SchList->ListLanguage() != language)
         SchList->SetListLanguage(language);
-    if (SchPie && SchPie->FramePopup())
-        SchPie->FramePopup()->PopupLanguage = language;
-    if (SchTimeline && SchTimeline->FramePopup())
-        SchTimeline->FramePopup()->PopupLanguage = language;
+    // A popup fills its row titles when it is hidden as well: those of a new view are filled again.
+    for (KTSchFramePopup *popup : {SchPie ? SchPie->FramePopup() : nullptr,
+                                   SchTimeline ? SchTimeline->FramePopup() : nullptr}) {
+        if (popup && popup->PopupLanguage != language) {
+            popup->PopupLanguage = language;
+            popup->ShowFrame(popup->ShownFrame());
+        }
+    }
+    if (KTGraphDragEditor *editor = ShownGraphEditor())
+        editor->Language = language;
     // The side panel of the other mode is kept hidden for the next swap: it follows too.
     for (KSidePanel *panel : {static_cast<KSidePanel *>(OptionPanel1),
                               static_cast<KSidePanel *>(OptionPanel2), parkedPanel1_, parkedPanel2_})

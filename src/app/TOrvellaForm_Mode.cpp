@@ -98,14 +98,26 @@ void TOrvellaForm::BindSchedulingCommands()
 
 void TOrvellaForm::ToggleSchedulingMode()
 {
-    if (ViewType != vtList)
+    if (!SchedulingMode) {
+        // The mode begins in the grid; leaving it comes back to the view shown now.
+        const int before = ViewType;
+        if (ViewType != vtList)
+            SwitchView(vtList);
+        if (!SchList)
+            return;
+        EnterSchedulingMode();
+        if (SchedulingMode)
+            viewBeforeMode_ = before;
+        return;
+    }
+    // From a graph: a check that finds faults shows them in the grid, as when leaving from it.
+    if (ViewType != vtList && LeavingWouldAsk())
         SwitchView(vtList);
     if (!SchList)
         return;
-    if (SchedulingMode)
-        ExitSchedulingMode();
-    else
-        EnterSchedulingMode();
+    ExitSchedulingMode();
+    if (!SchedulingMode && viewBeforeMode_ != ViewType)
+        SwitchView(viewBeforeMode_);
 }
 
 void TOrvellaForm::EnterSchedulingMode()
@@ -133,10 +145,13 @@ void TOrvellaForm::ExitSchedulingMode()
 {
     if (SchedulingMode && SchList) {
         const bool listModified = SchList->Modified();
+        DetachGraphEditing();
         SchList->SetEditMode(false);
         SchedulingMode = SchList->EditMode();
-        if (SchedulingMode)
+        if (SchedulingMode) {
+            AttachGraphEditing();
             return; // the check kept the mode on
+        }
         if (OptionPanel2)
             OptionPanel2->GraphView->SetSchedule(nullptr); // the working copy is gone
         if (SchList->LastLeaveResult() == KScheduleEditCore::LeaveDiscard)
@@ -155,6 +170,9 @@ void TOrvellaForm::ExitSchedulingMode()
     SchedulingMode = false;
     BuildNormalSidePanel();
     ShowModeControls(false);
+    // A graph shown now shows the shown schedule again, read-only; the list put aside goes.
+    if (ViewType == vtPie || ViewType == vtTimeline)
+        SwitchView(ViewType);
 }
 
 void TOrvellaForm::ShowModeControls(bool on)
@@ -180,6 +198,7 @@ void TOrvellaForm::SchListChanged(int kind)
     SchModified = kind == KScheduleEditCore::Changed ? true : schModifiedBeforeMode_;
     if (OptionPanel2)
         OptionPanel2->GraphView->RefreshGraph();
+    RepaintShownGraph();
 }
 
 void TOrvellaForm::ShowScheduleFull()
@@ -215,6 +234,7 @@ bool TOrvellaForm::ConfirmQuitScheduling()
         return false;
     if (OptionPanel2)
         OptionPanel2->GraphView->SetSchedule(nullptr);
+    DetachGraphEditing();
     if (SchList)
         SchList->DiscardEditSchedule();
     ExitSchedulingMode();
@@ -235,6 +255,9 @@ bool TOrvellaForm::ApplyForSave()
 {
     if (!SchedulingMode || !SchList)
         return true;
+    // Faults are shown in the grid, whichever view is up.
+    if (ViewType != vtList && LeavingWouldAsk())
+        SwitchView(vtList);
     if (!SchList->ApplyForSave())
         return false;
     // The shown schedule now holds the edits; if the save fails they are still unsaved.

@@ -13,7 +13,8 @@
 
 void TOrvellaForm::SwitchView(int type)
 {
-    if (type != vtList && SchedulingMode) {
+    // In scheduling mode the graphs edit the working copy; the counts are refused.
+    if (SchedulingMode && type != vtList && type != vtPie && type != vtTimeline) {
         platform_.Prompter->Show(KMessageCatalog::Text(KMessageCatalog::CaptionWarning, Language),
                                  KMessageCatalog::Text(KMessageCatalog::ViewSwitchRefused, Language),
                                  KMsgIcon::Warning);

@@ -41,6 +41,8 @@ KTSchFramePopup::KTSchFramePopup(QWidget *parent) : QFrame(parent)
     TitleProbe->hide();
     lineHeight_ = TitleProbe->height();
     titleWidth_ = TitleProbe->width();
+    // Only its size is used from here on.
+    TitleProbe->clear();
 
     ItemTitle = MakeBox(this, false);
     TimeTitle = MakeBox(this, false);

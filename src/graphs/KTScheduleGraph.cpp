@@ -1,5 +1,6 @@
 #include "graphs/KTScheduleGraph.h"
 
+#include "graphs/KTGraphDragEditor.h"
 #include "graphs/KTPieGraph.h"
 #include "graphs/KTTimeMark.h"
 #include "graphs/KTTimelineGraph.h"
@@ -7,6 +8,32 @@
 template <class Graph> KTScheduleGraph<Graph>::KTScheduleGraph(QWidget *parent) : Graph(parent)
 {
     SetPopupsEnabled(true);
+}
+
+template <class Graph> KTScheduleGraph<Graph>::~KTScheduleGraph()
+{
+    // Before the view is half gone: the editor may still put a drag back.
+    dragEditor_.reset();
+}
+
+template <class Graph> KTGraphDragEditor *KTScheduleGraph<Graph>::DragEditor()
+{
+    if (!dragEditor_)
+        dragEditor_ = std::make_unique<KTGraphDragEditor>(this, this);
+    return dragEditor_.get();
+}
+
+template <class Graph> void KTScheduleGraph<Graph>::RepaintFrames()
+{
+    if (!schedule_ || !drawn_)
+        return;
+    ++repaintCount_;
+    this->Canvas().fill(Qt::white);
+    this->itemLabels_.clear();
+    PaintSchedule();
+    if (hourLabelMode_ != 0)
+        PaintHourLabels();
+    this->update();
 }
 
 template <class Graph> void KTScheduleGraph<Graph>::SetSchedule(const KDaySchedule *schedule)

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "graphs/KTDragSurface.h"
 #include "model/KSchTime.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class KDaySchedule;
+class KTGraphDragEditor;
 class KTSchFramePopup;
 class QWidget;
 
@@ -22,11 +25,12 @@ struct KScheduleHourLabel {
 // the tick, hour-label and time-mark settings, the frame popup and the order of a whole
 // draw. The view paints the schedule and its hour labels and says where the current-time
 // mark goes; ShowTime only moves the mark.
-template <class Graph> class KTScheduleGraph : public Graph {
+template <class Graph> class KTScheduleGraph : public Graph, public KTDragSurface {
 public:
     using HourLabel = KScheduleHourLabel;
 
     explicit KTScheduleGraph(QWidget *parent = nullptr);
+    ~KTScheduleGraph() override;
 
     int TimeMarkOffset = 6;
     void SetOnPopupHidden(std::function<void()> handler) { this->popupHidden_ = std::move(handler); }
@@ -48,6 +52,13 @@ public:
     bool PopupsEnabled() const { return popupsEnabled_; }
     void SetPopupsEnabled(bool on);
     void ShowTime(KSchTime now);
+
+    // Editing by dragging: made on first use, lives as long as the view.
+    KTGraphDragEditor *DragEditor();
+    void RepaintFrames() override;
+    void HideFramePopup() override { this->HidePopup(); }
+    // Number of repaints of the frames alone (a drag's moves).
+    int RepaintCount() const { return repaintCount_; }
 
     const std::vector<HourLabel> &HourLabels() const { return hourLabels_; }
     int HourLabelCount() const { return int(hourLabels_.size()); }
@@ -73,4 +84,6 @@ private:
     int timeMarkSize_ = 6;
     bool popupsEnabled_ = false;
     bool drawn_ = false;
+    int repaintCount_ = 0;
+    std::unique_ptr<KTGraphDragEditor> dragEditor_;
 };

@@ -1,6 +1,7 @@
 #include "graphs/KTSchedulePie.h"
 
 #include "graphs/KGraphMath.h"
+#include "graphs/core/KDragGeometry.h"
 #include "model/KDaySchedule.h"
 #include "platform/qt/KFontMap.h"
 
@@ -48,6 +49,32 @@ void KTSchedulePie::PaintSchedule()
     if (scale)
         PaintScaleLines();
     PlaceAndPaintItemLabels(slices);
+}
+
+KDragTarget KTSchedulePie::HitAt(QPointF p) const
+{
+    if (!Schedule())
+        return {};
+    const QPointF d = p - QPointF(Centre());
+    return KDragGeometry::PieHit(*Schedule(), d.x(), d.y(), Radius(), EdgeTolerance);
+}
+
+int32_t KTSchedulePie::SecondsAt(QPointF p) const
+{
+    const QPointF d = p - QPointF(Centre());
+    return KDragGeometry::PieSeconds(d.x(), d.y());
+}
+
+Qt::CursorShape KTSchedulePie::EdgeCursor(const KDragEdge &edge) const
+{
+    // An edge is a radius at angle theta; it moves across it, along the circle. The
+    // direction of the move on the screen, 0..180 degrees with y upwards (270 - theta), picks
+    // the double arrow nearest to it.
+    const double theta = KGraphMath::TimeToAngle(KSchTime{}) + edge.Seconds / 240.0;
+    const double along = std::fmod(std::fmod(270.0 - theta, 180.0) + 180.0, 180.0);
+    static const Qt::CursorShape arrows[] = {Qt::SizeHorCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+                                             Qt::SizeFDiagCursor};
+    return arrows[int(std::fmod(along + 22.5, 180.0) / 45.0) % 4];
 }
 
 QPoint KTSchedulePie::TimeMarkPlace(KSchTime now, int size) const

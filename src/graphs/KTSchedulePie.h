@@ -11,6 +11,11 @@ class KTSchedulePie : public KTScheduleGraph<KTPieGraph> {
 public:
     explicit KTSchedulePie(QWidget *parent = nullptr);
 
+    KDragTarget HitAt(QPointF p) const override;
+    int32_t SecondsAt(QPointF p) const override;
+    bool OnTimeline() const override { return false; }
+    Qt::CursorShape EdgeCursor(const KDragEdge &edge) const override;
+
 protected:
     void PaintSchedule() override;
     void PaintHourLabels() override;

@@ -1,6 +1,7 @@
 #include "graphs/KTScheduleTimeline.h"
 
 #include "graphs/KGraphMath.h"
+#include "graphs/core/KDragGeometry.h"
 #include "model/KDaySchedule.h"
 #include "platform/qt/KFontMap.h"
 
@@ -53,6 +54,31 @@ void KTScheduleTimeline::PaintSchedule()
     if (scale)
         PaintScale();
     PlaceAndPaintItemLabels(blocks);
+}
+
+namespace {
+KDragGeometry::Axis AxisOf(const KTScheduleTimeline &t)
+{
+    return KDragGeometry::Axis{double(t.Origin.y()), double(t.AxisLength), double(t.BlocksLeft()),
+                               double(t.BarWidth)};
+}
+} // namespace
+
+KDragTarget KTScheduleTimeline::HitAt(QPointF p) const
+{
+    if (!Schedule())
+        return {};
+    return KDragGeometry::TimelineHit(*Schedule(), AxisOf(*this), p.x(), p.y(), EdgeTolerance);
+}
+
+int32_t KTScheduleTimeline::SecondsAt(QPointF p) const
+{
+    return KDragGeometry::TimelineSeconds(AxisOf(*this), p.y());
+}
+
+Qt::CursorShape KTScheduleTimeline::EdgeCursor(const KDragEdge &) const
+{
+    return Qt::SizeVerCursor;
 }
 
 QPoint KTScheduleTimeline::TimeMarkPlace(KSchTime now, int size) const

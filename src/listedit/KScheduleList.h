@@ -98,6 +98,11 @@ public:
     void DiscardEditSchedule();
     // Commits typing, an open time entry and an edited long-text panel.
     void CommitPendingEdits();
+    // Before the list is hidden for another view: pending edits committed, pick list and
+    // long-text panel hidden.
+    void PutAside();
+    // Scheduling mode: the cursor on the Item cell of a row and the cell's editor open.
+    void EditItemCell(int row);
 
     // Cell clipboard operations (row, column as shown).
     bool CopyCell(int row, int col);

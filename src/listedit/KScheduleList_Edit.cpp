@@ -259,6 +259,23 @@ void KScheduleList::DiscardEditSchedule()
     RefreshRows(editMode_);
 }
 
+void KScheduleList::PutAside()
+{
+    CommitPendingEdits();
+    HidePopups();
+    HideMemoPanel();
+}
+
+void KScheduleList::EditItemCell(int row)
+{
+    SetCursor(row, ColItem);
+    if (CursorRow() != row || !TypingAllowed(row, ColItem))
+        return;
+    setFocus();
+    savedCellText_ = CellText(row, ColItem);
+    edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr);
+}
+
 bool KScheduleList::TextEditPending() const
 {
     return state() == QAbstractItemView::EditingState;

@@ -21,6 +21,22 @@ void KDaySchOpeLog::RecordOperation(uint32_t type, int32_t index, int32_t column
     record->FrameIndex = index;
     record->Column = column;
     record->SavedFrame.AssignFrame(*frame);
+    Push(std::move(record));
+}
+
+void KDaySchOpeLog::RecordFrames(int32_t index, std::vector<std::pair<int32_t, KScheduleFrame>> frames)
+{
+    if (frames.empty() || index < 0 || capacity_ == 0)
+        return;
+    auto record = std::make_unique<KSchOpeLogData>();
+    record->OpType = KSchOpeLogData::opChangeFrames;
+    record->FrameIndex = index;
+    record->SavedFrames = std::move(frames);
+    Push(std::move(record));
+}
+
+void KDaySchOpeLog::Push(std::unique_ptr<KSchOpeLogData> record)
+{
     records_[size_t(top_)] = std::move(record);
     if (++top_ >= capacity_)
         top_ = 0;
@@ -42,6 +58,7 @@ bool KDaySchOpeLog::TakeLastOperation(KSchOpeLogData &out)
     out.FrameIndex = record->FrameIndex;
     out.Column = record->Column;
     out.SavedFrame.AssignFrame(record->SavedFrame);
+    out.SavedFrames = record->SavedFrames;
     return false;
 }
 

@@ -17,6 +17,9 @@ public:
 
     // Ignored for no frame, type 0, a negative index or a log without slots.
     void RecordOperation(uint32_t type, int32_t index, int32_t column, const KScheduleFrame *frame);
+    // One record for a change of several frames (opChangeFrames): each {index, frame before}.
+    // index names the frame the change was about. Ignored when frames is empty.
+    void RecordFrames(int32_t index, std::vector<std::pair<int32_t, KScheduleFrame>> frames);
     // Copies the newest record still to be taken back into out; true when there was none.
     bool TakeLastOperation(KSchOpeLogData &out);
     // Forgets every record: nothing can be taken back afterwards.
@@ -27,6 +30,8 @@ public:
     int32_t UndoCount() const { return undoCount_; }
 
 private:
+    void Push(std::unique_ptr<KSchOpeLogData> record);
+
     int32_t capacity_ = 0;
     int32_t top_ = 0;
     int32_t undoCount_ = 0;

@@ -231,6 +231,52 @@ int KScheduleEditCore::RecolorItemFrames(const std::u16string &name, uint32_t co
     return changed;
 }
 
+void KScheduleEditCore::BeginDrag()
+{
+    dragStart_ = std::make_unique<KDaySchedule>(edit_.Capacity());
+    dragStart_->AssignSchedule(edit_);
+}
+
+void KScheduleEditCore::PreviewDrag(const std::vector<KFrameTimes> &times)
+{
+    if (!dragStart_)
+        return;
+    for (const KFrameTimes &t : times) {
+        if (KScheduleFrame *f = FrameAt(t.Index)) {
+            f->StartTime = t.Start;
+            f->Duration = t.Duration;
+        }
+    }
+}
+
+bool KScheduleEditCore::EndDrag(int32_t index)
+{
+    if (!dragStart_)
+        return false;
+    const std::unique_ptr<KDaySchedule> before = std::move(dragStart_);
+    std::vector<std::pair<int32_t, KScheduleFrame>> changed;
+    const int32_t n = edit_.GetCount();
+    for (int32_t i = 0; i < n; ++i) {
+        const KScheduleFrame &now = *edit_.GetFrame(i), &was = *before->GetFrame(i);
+        if (now.StartTime != was.StartTime || now.Duration != was.Duration)
+            changed.emplace_back(i, was);
+    }
+    if (changed.empty())
+        return false;
+    if (OpeLog)
+        OpeLog->RecordFrames(index, std::move(changed));
+    NotifyChange(true, index);
+    return true;
+}
+
+void KScheduleEditCore::CancelDrag()
+{
+    if (!dragStart_)
+        return;
+    edit_.AssignSchedule(*dragStart_);
+    dragStart_.reset();
+}
+
 bool KScheduleEditCore::UndoLastOperation()
 {
     if (!OpeLog)
@@ -262,6 +308,13 @@ bool KScheduleEditCore::UndoLastOperation()
         changed = i;
         break;
     }
+    case KSchOpeLogData::opChangeFrames:
+        for (const auto &[index, frame] : r.SavedFrames) {
+            if (KScheduleFrame *f = FrameAt(index); f && frame.HasItemName())
+                f->AssignFrame(frame);
+        }
+        changed = i;
+        break;
     default:
         return false;
     }
@@ -271,6 +324,7 @@ bool KScheduleEditCore::UndoLastOperation()
 
 void KScheduleEditCore::Restore()
 {
+    dragStart_.reset();
     edit_.AssignSchedule(shown_);
     if (OpeLog)
         OpeLog->ClearOperations();

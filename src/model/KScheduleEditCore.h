@@ -2,10 +2,12 @@
 
 #include "model/KDaySchOpeLog.h"
 #include "model/KDaySchedule.h"
+#include "model/KFrameTimes.h"
 #include "model/KItemColorStore.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,6 +84,17 @@ public:
     // Gives every frame named exactly name the colour; returns how many changed.
     int RecolorItemFrames(const std::u16string &name, uint32_t color);
 
+    // A drag on a graph: the frames change at once so that the views follow the pointer, and
+    // the whole drag becomes one logged change when it ends. Begin takes a copy of the
+    // working copy; Preview sets the times of frames (nothing logged, nobody told); End logs
+    // every frame that differs from the copy as one record and announces the change (index:
+    // the frame the drag was about); false when nothing changed. Cancel puts the copy back.
+    void BeginDrag();
+    bool DragInProgress() const { return dragStart_ != nullptr; }
+    void PreviewDrag(const std::vector<KFrameTimes> &times);
+    bool EndDrag(int32_t index);
+    void CancelDrag();
+
     // Takes back the newest logged edit; false when there was none to take back.
     bool UndoLastOperation();
     // The working copy becomes a copy of the shown schedule again; the log is emptied, so
@@ -101,4 +114,6 @@ private:
 
     const KDaySchedule &shown_;
     KDaySchedule edit_;
+    // The working copy as it was when the drag began.
+    std::unique_ptr<KDaySchedule> dragStart_;
 };

@@ -279,6 +279,8 @@ void TestSchedulingMode::controlsAndTitleFollowTheMode()
     QCOMPARE(f.SchTitle, QString("朝!"));
     QVERIFY(!f.OpeLog);
     QVERIFY(f.SchTitleEdit->isReadOnly());
+    QCOMPARE(f.ViewType, int(TOrvellaForm::vtPie)); // back to the view the mode began from
+    f.SwitchView(TOrvellaForm::vtList);
     QVERIFY(!f.SchList->PopupMenu());
     for (const char *name :
          {"EditAddSch", "EditInsSch", "EditDeleteSch", "EditCancel", "EditPaste", "EditCut"})
