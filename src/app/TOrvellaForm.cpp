@@ -225,14 +225,15 @@ void TOrvellaForm::ClockTick()
     // 9. The today mark of the week panel.
     TickWeekPanel(reading.Weekday);
 
-    // The tray icon's tooltip; a file from the desktop that waited for a modal window.
+    // The tray icon's tooltip.
     TickDesktop(now);
 }
 
 void TOrvellaForm::Timer1Timer()
 {
-    ClockTick();
+    // Aimed before the tick runs, so the next tick comes whatever this one does.
     AimTimerAtNextSecond(platform_.Clock->Now().Millisecond);
+    ClockTick();
 }
 
 void TOrvellaForm::AimTimerAtNextSecond(int millisecond)

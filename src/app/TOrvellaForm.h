@@ -455,6 +455,7 @@ private:
     QString trayToolTip_;
     QString desktopPath_;
     bool desktopOpenBusy_ = false;
+    bool desktopRetryPending_ = false;
 
     // Interface language.
     void BindLanguageCommands();

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QTimer>
 #include <utility>
 
 namespace {
@@ -83,8 +84,6 @@ void TOrvellaForm::ToggleWindowFromTray()
 
 void TOrvellaForm::TickDesktop(KSchTime now)
 {
-    if (!desktopPath_.isEmpty())
-        OpenPendingDesktopFile();
     if (TrayMenu == nullptr)
         return;
     // The text changes about once a minute; the tray hears only of changes.
@@ -105,10 +104,21 @@ void TOrvellaForm::OpenFileFromDesktop(const QString &path)
 
 void TOrvellaForm::OpenPendingDesktopFile()
 {
-    // An open already under way (its prompts run their own event loop) takes the new file
-    // when it is done; a dialog the user has open keeps it waiting until the next tick.
-    if (desktopOpenBusy_ || QApplication::activeModalWidget() != nullptr)
+    // Runs from the event loop, never from the tick: the prompts of an open wait for the user
+    // while the tick goes on. An open already under way takes the new file when it is done;
+    // a dialog the user has open keeps the file waiting, and it is tried again shortly after.
+    if (desktopOpenBusy_ || desktopPath_.isEmpty())
         return;
+    if (QApplication::activeModalWidget() != nullptr) {
+        if (!desktopRetryPending_) {
+            desktopRetryPending_ = true;
+            QTimer::singleShot(200, this, [this] {
+                desktopRetryPending_ = false;
+                OpenPendingDesktopFile();
+            });
+        }
+        return;
+    }
     desktopOpenBusy_ = true;
     while (!desktopPath_.isEmpty()) {
         const QString path = std::exchange(desktopPath_, QString());

@@ -1,8 +1,10 @@
 // Files handed over by the desktop: the path of a later start through the single-instance
 // channel, opened with the prompts of File > Open.
+#include "alarm/KAlarmWindows.h"
 #include "app/KTFileLogOnMenu.h"
 #include "app/WindowHarness.h"
 #include "model/KMessageCatalog.h"
+#include "platform/fakes/KFakeTrayIcon.h"
 #include "platform/qt/KSingleInstance.h"
 #include "storage/KScheduleFile.h"
 
@@ -92,26 +94,57 @@ private slots:
         QCOMPARE(w.f->ShownSchedule.GetCount(), 1);
     }
 
-    // A dialog the user has open is not disturbed: the file waits for it to close and opens
-    // at the next tick; of two waiting files the later one opens.
-    void fileWaitsForAnOpenDialog()
+    // A dialog the user has open is not disturbed: the file waits for it to close, then opens
+    // from the event loop, not from the tick. Its save question, modal, leaves the tick running:
+    // the clock, the tray tooltip and the alarm go on until it is answered.
+    void fileWaitsForAnOpenDialogAndItsQuestionLeavesTheTickRunning()
     {
-        DesktopWindow w;
-        w.h.files.Put(u"/d/other.ors", KScheduleFile::BuildImage(Lunch(), u"other"));
-        QDialog dialog(w.f);
+        KFakeTrayIcon tray;
+        WindowHarness h{QSize(1024, 768), true, false};
+        h.tray = &tray;
+        h.files.Put(u"/d/lunch.ors", KScheduleFile::BuildImage(Lunch(), u"昼"));
+        h.files.Put(u"/d/other.ors", KScheduleFile::BuildImage(Lunch(), u"other"));
+        h.clock.Set(11, 59, 58, 3);
+        h.Build();
+        TOrvellaForm &f = *h.form;
+        f.ShownSchedule.ClearFrames();
+        f.ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{11, 0, 0}, KSchTime{1, 0, 0}, u"Work", 0, u""));
+        f.ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{12, 0, 0}, KSchTime{23, 0, 0}, u"Rest", 0, u""));
+        f.AlarmConfig.SetPointCount(4);
+        f.AlarmConfig.SetMinutes(0, 0);
+        f.AlarmConfig.SetPointOn(0, true);
+        f.AlarmConfig.AlarmTypes = KSchAlarmConfig::PopupAlarm;
+        f.ApplyAlarmEnabled();
+        f.AlarmResetPending = true;
+        f.SchModified = true;
+
+        QDialog dialog(&f);
         dialog.setModal(true);
         dialog.show();
         QTRY_VERIFY(QApplication::activeModalWidget() == &dialog);
+        f.OpenFileFromDesktop("/d/other.ors");
+        f.OpenFileFromDesktop("/d/lunch.ors");
+        // A tick later (the file has been tried again meanwhile) it still waits.
+        h.clock.Set(11, 59, 59, 3);
+        QTRY_VERIFY(f.Alarm.LastTime == (KSchTime{11, 59, 59}));
+        QCOMPARE(f.SchFileName, QString());
 
-        w.f->OpenFileFromDesktop("/d/other.ors");
-        w.f->OpenFileFromDesktop("/d/lunch.ors");
-        w.f->ClockTick();
-        QCOMPARE(w.f->SchFileName, QString());
+        bool rang = false;
+        QString tip;
+        h.prompter.Answers = {KMsgAnswer::No};
+        h.prompter.WhileAsking = [&] {
+            QDialog question(&f);
+            question.setModal(true);
+            question.show();
+            h.clock.Set(12, 0, 0, 3);
+            rang = QTest::qWaitFor([&] { return !f.AlarmWindows->Popup.isNull(); }, 5000);
+            tip = tray.ToolTip;
+        };
         dialog.close();
-        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-        w.f->ClockTick();
-        QVERIFY(w.ShowsLunch());
-        QCOMPARE(w.f->FileLogMenu->Count(), 1);
+        QTRY_COMPARE(f.SchFileName, QString("/d/lunch.ors"));
+        QVERIFY(rang);
+        QVERIFY2(tip.contains("Rest"), qPrintable(tip));
+        QCOMPARE(f.FileLogMenu->Count(), 1);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "platform/core/KPrompter.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records every box shown and answers from a queue set by the test. With an empty
@@ -20,6 +21,8 @@ public:
                    KMsgButtons buttons) override
     {
         History.push_back({caption, text, icon, buttons});
+        if (WhileAsking)
+            WhileAsking();
         if (buttons == KMsgButtons::Ok)
             return KMsgAnswer::Ok;
         if (Answers.empty())
@@ -31,5 +34,7 @@ public:
 
     std::deque<KMsgAnswer> Answers;
     KMsgAnswer DefaultAnswer = KMsgAnswer::Cancel;
+    // Runs while a box is up, before it is answered (a test can wait in it as a user would).
+    std::function<void()> WhileAsking;
     std::vector<Shown> History;
 };
