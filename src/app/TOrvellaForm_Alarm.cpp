@@ -20,13 +20,6 @@ void TOrvellaForm::InitAlarm()
     Alarm.SetSound(platform_.Sound);
     Alarm.Language = Language;
     Alarm.BindConfig(&AlarmConfig);
-    Alarm.SetFrame(KSchAlarm::NoFrame);
-    Alarm.SetFrameProvider([this](bool current) -> int32_t {
-        if (current)
-            return CurFrameIndex;
-        const int32_t count = ShownSchedule.GetCount();
-        return CurFrameIndex + 1 < count ? CurFrameIndex + 1 : 0;
-    });
     if (platform_.Sound)
         MediaPlayer1 = platform_.Sound->CreateFilePlayer();
     Alarm.SetMediaPlayer(MediaPlayer1.get());
@@ -40,11 +33,12 @@ void TOrvellaForm::InitAlarm()
 
 void TOrvellaForm::TickAlarm(KSchTime now, int64_t unixSeconds)
 {
-    Alarm.CheckTime(now, unixSeconds);
+    // After a change the alarm looks afresh at the frame holding the time, before it checks.
     if (AlarmResetPending) {
-        Alarm.SetFrame(CurFrameIndex);
+        Alarm.Prepare();
         AlarmResetPending = false;
     }
+    Alarm.CheckTime(now, unixSeconds);
 }
 
 void TOrvellaForm::ApplyAlarmEnabled()

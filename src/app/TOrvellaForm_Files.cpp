@@ -160,6 +160,7 @@ void TOrvellaForm::NewSchedule()
     SwitchView(ViewType);
     SchFileName.clear();
     ShowOpenedWeekday(7);
+    AlarmResetPending = true;
 }
 
 KMsgAnswer TOrvellaForm::OverwriteSchedule()

@@ -164,9 +164,8 @@ void TOrvellaForm::ExitSchedulingMode()
         SchTitle = SchTitleEdit->text();
         SchList->SetOpeLog(nullptr);
         OpeLog.reset();
-        if (SchModified)
-            AlarmResetPending = true;
     }
+    AlarmResetPending = true;
     SchedulingMode = false;
     BuildNormalSidePanel();
     ShowModeControls(false);

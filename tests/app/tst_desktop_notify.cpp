@@ -25,13 +25,15 @@ struct NotifyWindow {
         return h.files.Get(h.appData.SettingsFilePath());
     }
 
-    // Work 09:00-10:00, then Free; the 5-minutes-before point on, with the given alarm types.
-    void UseWorkday(uint32_t types)
+    // Work from the hour for an hour, then Free; the 5-minutes-before point on, with the given
+    // alarm types. (A point that has rung does not ring again for the same frame.)
+    void UseWorkday(uint32_t types, uint8_t hour = 9)
     {
         f().ShownSchedule.ClearFrames();
-        f().ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{9, 0, 0}, KSchTime{1, 0, 0}, u"Work", 0, u""));
         f().ShownSchedule.AppendFrame(
-            KScheduleFrame(KSchTime{10, 0, 0}, KSchTime{23, 0, 0}, u"Free", 0, u""));
+            KScheduleFrame(KSchTime{hour, 0, 0}, KSchTime{1, 0, 0}, u"Work", 0, u""));
+        f().ShownSchedule.AppendFrame(
+            KScheduleFrame(KSchTime{uint8_t(hour + 1), 0, 0}, KSchTime{23, 0, 0}, u"Free", 0, u""));
         f().AlarmConfig.SetPointCount(4);
         f().AlarmConfig.SetMinutes(1, 5);
         f().AlarmConfig.SetPointOn(1, true);
@@ -75,17 +77,17 @@ private slots:
         w.CloseAlarmWindows();
 
         w.f().Action("AlarmDesktopNotify")->trigger();
-        w.UseWorkday(KSchAlarmConfig::PopupAlarm);
-        w.TickAt(9, 54, 59);
-        w.TickAt(9, 55, 0);
+        w.UseWorkday(KSchAlarmConfig::PopupAlarm, 13);
+        w.TickAt(13, 54, 59);
+        w.TickAt(13, 55, 0);
         QVERIFY(w.f().AlarmWindows->Popup != nullptr);
         QCOMPARE(w.desktop.Notifications.size(), size_t(1));
         w.CloseAlarmWindows();
 
         w.f().Action("AlarmDesktopNotify")->trigger();
-        w.UseWorkday(KSchAlarmConfig::SoundAlarm);
-        w.TickAt(9, 54, 59);
-        w.TickAt(9, 55, 0);
+        w.UseWorkday(KSchAlarmConfig::SoundAlarm, 17);
+        w.TickAt(17, 54, 59);
+        w.TickAt(17, 55, 0);
         QCOMPARE(w.h.sound.Played.size(), size_t(1));
         QCOMPARE(w.desktop.Notifications.size(), size_t(1));
     }

@@ -37,7 +37,6 @@ struct AlarmRig {
     std::unique_ptr<KSoundFilePlayer> Player = Sound.CreateFilePlayer();
     // Declared after the player it holds, so it goes first.
     KSchAlarm Alarm;
-    int32_t CurFrameIndex = 0;
     bool ResetPending = true;
 
     AlarmRig()
@@ -53,13 +52,6 @@ struct AlarmRig {
         Alarm.SetFiles(&Files);
         Alarm.SetNotifier(&Notifier);
         Alarm.BindConfig(&Config);
-        Alarm.SetFrame(KSchAlarm::NoFrame);
-        Alarm.SetFrameProvider([this](bool current) {
-            if (current)
-                return CurFrameIndex;
-            const int32_t count = Schedule.GetCount();
-            return CurFrameIndex + 1 < count ? CurFrameIndex + 1 : 0;
-        });
     }
 
     KFakeSoundFilePlayer &FakePlayer() { return *static_cast<KFakeSoundFilePlayer *>(Player.get()); }
@@ -80,15 +72,14 @@ struct AlarmRig {
             KSchTime::MakeTime(uint8_t(durMinutes / 60), uint8_t(durMinutes % 60), 0), name, 0xFFFFFF, u""));
     }
 
-    // The window's tick: the frame holding the time, the check, a pending re-arm.
+    // The window's tick: a pending re-arm, then the check.
     void Tick(KSchTime now, int64_t unixSeconds = -1)
     {
-        CurFrameIndex = Schedule.FindFrameAt(now);
-        Alarm.CheckTime(now, unixSeconds);
         if (ResetPending) {
-            Alarm.SetFrame(CurFrameIndex);
+            Alarm.Prepare();
             ResetPending = false;
         }
+        Alarm.CheckTime(now, unixSeconds);
     }
     void Tick(int h, int m, int s) { Tick(KSchTime{uint8_t(h), uint8_t(m), uint8_t(s)}); }
 

@@ -44,7 +44,9 @@ TEST(AlarmTiming, APointIsArmedOnlyWhenTheFrameIsLongerThanItsLead)
 
     // The ten-minute frame arms the end and the five-minute point only.
     EXPECT_EQ(rig.Alarm.Armed, (std::vector<int32_t>{0, 5, -1, -1}));
-    rig.Alarm.SetFrame(2);
+    // A frame of no length never holds the time: after Ten nothing is watched.
+    rig.Run(T(10, 0, 6), T(10, 10, 1));
+    EXPECT_EQ(rig.Alarm.WatchedIndex(), KSchAlarm::NoFrame);
     EXPECT_EQ(rig.Alarm.Armed, (std::vector<int32_t>{-1, -1, -1, -1}));
 }
 
@@ -55,7 +57,7 @@ TEST(AlarmTiming, StartedLateOnlyTheClosestDuePointFiresWithTheRealLead)
     rig.Add(10, 0, 60, u"Next");
     rig.TurnOn({0, 1, 2});
     rig.Run(T(9, 57), T(10, 0, 2));
-    EXPECT_EQ(rig.Fired(), (Strings{"09:57:01 3", "10:00:00 0"}));
+    EXPECT_EQ(rig.Fired(), (Strings{"09:57:00 3", "10:00:00 0"}));
     EXPECT_EQ(rig.Notifier.Popups[0].FiredPoint, 1);
 }
 
@@ -89,7 +91,7 @@ TEST(AlarmTiming, AFrameAcrossMidnightCountsTheTimeLeftOverMidnight)
 TEST(AlarmTiming, SwitchesAndTypesDecideWhatHappens)
 {
     {
-        SCOPED_TRACE("all types off: nothing fires and the frame is not left");
+        SCOPED_TRACE("all types off: nothing fires");
         AlarmRig rig;
         rig.Add(9, 0, 60, u"Work");
         rig.Add(10, 0, 60, u"Next");
@@ -98,7 +100,6 @@ TEST(AlarmTiming, SwitchesAndTypesDecideWhatHappens)
         rig.Alarm.Enabled = false;
         rig.Run(T(9, 54), T(10, 1));
         EXPECT_TRUE(rig.Fired().empty());
-        EXPECT_EQ(rig.Alarm.WatchedIndex(), 0);
     }
     {
         SCOPED_TRACE("popup only: no sound, and the end still moves to the next frame");
@@ -123,14 +124,14 @@ TEST(AlarmTiming, SwitchesAndTypesDecideWhatHappens)
         EXPECT_EQ(rig.Sound.Played.size(), 1u);
     }
     {
-        SCOPED_TRACE("end point off: one alarm, then silence while the old frame is watched");
+        SCOPED_TRACE("end point off: the next frame is still watched when the first ends");
         AlarmRig rig;
         rig.Add(9, 0, 60, u"Work");
         rig.Add(10, 0, 840, u"Rest");
         rig.TurnOn({1});
         rig.Run(T(9, 50), T(23, 59, 59));
-        EXPECT_EQ(rig.Fired(), (Strings{"09:55:00 5"}));
-        EXPECT_EQ(rig.Alarm.WatchedIndex(), 0);
+        EXPECT_EQ(rig.Fired(), (Strings{"09:55:00 5", "23:55:00 5"}));
+        EXPECT_EQ(rig.Alarm.WatchedIndex(), 1);
     }
     {
         SCOPED_TRACE("a configuration without points arms nothing");
@@ -189,13 +190,13 @@ TEST(AlarmTiming, AJumpForwardPastTheEndWatchesTheFrameThatHoldsTheTimeWithoutSt
         EXPECT_EQ(rig.Notifier.Popups[0].Info.EndingFrame.ItemName, u"Next");
     }
     {
-        SCOPED_TRACE("a jump inside the frame keeps it");
+        SCOPED_TRACE("a long jump inside the frame rings its closest due point once");
         AlarmRig rig;
         rig.Add(9, 0, 60, u"Work");
         rig.TurnOn({0, 1, 2});
         rig.Run(T(9, 10), T(9, 10, 5));
         rig.Run(T(9, 52), T(9, 52, 1));
-        EXPECT_EQ(rig.Alarm.JumpRecoveries, 0);
+        EXPECT_EQ(rig.Alarm.JumpRecoveries, 1);
         EXPECT_EQ(rig.Fired(), (Strings{"09:52:00 8"}));
     }
     {
@@ -243,12 +244,12 @@ TEST(AlarmTiming, AWholeDayFrameRingsItsEndOnceAtMidnight)
     rig.Run(T(23, 54, 59), T(23, 59, 59));
     rig.Run(T(0, 0), T(0, 1));
     EXPECT_EQ(rig.Fired(), (Strings{"23:55:00 5", "00:00:00 0"}));
-    // Started inside the frame's first minute: its end is a day away.
+    // Started inside the first minute: the end of the day before rings, in its minute, once.
     AlarmRig late;
     late.Add(0, 0, 1440, u"Free");
     late.TurnOn({0});
     late.Run(T(0, 0, 30), T(0, 2));
-    EXPECT_TRUE(late.Fired().empty());
+    EXPECT_EQ(late.Fired(), (Strings{"00:00:30 0"}));
 }
 
 TEST(AlarmTiming, ReplacingTheScheduleNeverLeavesTheAlarmOnAStaleFrame)
@@ -263,12 +264,10 @@ TEST(AlarmTiming, ReplacingTheScheduleNeverLeavesTheAlarmOnAStaleFrame)
     KDaySchedule small(3);
     small.AppendFrame(KScheduleFrame(T(0, 0), T(24, 0), u"Free", 0xFFFFFF, u""));
     rig.Schedule.AssignSchedule(small);
-    // Re-arming before the next tick finds no frame at the old place.
-    rig.Alarm.Prepare();
-    EXPECT_FALSE(rig.Alarm.FrameCopy.HasItemName());
-    rig.ResetPending = true;
-    rig.Tick(20, 10, 2);
+    // Even untold, the next check watches the new schedule; the old frame's end never rings.
+    rig.Run(T(20, 10, 2), T(21, 0, 5));
     EXPECT_EQ(rig.Alarm.FrameCopy.ItemName, u"Free");
+    EXPECT_TRUE(rig.Fired().empty());
 }
 
 TEST(AlarmSound, BuiltInSoundsAndTheirFallback)

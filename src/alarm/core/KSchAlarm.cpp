@@ -7,17 +7,41 @@
 #include "platform/core/KSound.h"
 
 #include <algorithm>
-#include <numeric>
+#include <climits>
 
 namespace {
-constexpr int64_t DaySeconds = 24 * 3600;
-constexpr int64_t DayMinutes = 24 * 60;
+constexpr int64_t Day = 24 * 3600;
+// Spans remembered with their done points: a day of frames and more, never reallocated.
+constexpr size_t DoneCapacity = 256;
+constexpr size_t DueCapacity = 64;
 
 int64_t Mod(int64_t a, int64_t m)
 {
     return ((a % m) + m) % m;
 }
+
+int64_t FloorDiv(int64_t a, int64_t m)
+{
+    return (a - Mod(a, m)) / m;
+}
+
+int64_t MinuteOf(int64_t second)
+{
+    return FloorDiv(second, 60);
+}
+
+KSchTime TimeOfDay(int64_t second)
+{
+    const int64_t t = Mod(second, Day);
+    return KSchTime{uint8_t(t / 3600), uint8_t(t / 60 % 60), uint8_t(t % 60)};
+}
 } // namespace
+
+KSchAlarm::KSchAlarm()
+{
+    due_.reserve(DueCapacity);
+    done_.reserve(DoneCapacity);
+}
 
 KSchAlarm::~KSchAlarm()
 {
@@ -40,150 +64,203 @@ void KSchAlarm::BindConfig(const KSchAlarmConfig *config)
     Prepare();
 }
 
-void KSchAlarm::SetFrame(int32_t index)
-{
-    watched_ = index;
-    Prepare();
-}
-
 const KScheduleFrame *KSchAlarm::WatchedFrame() const
 {
-    if (!schedule_ || watched_ < 0 || watched_ >= schedule_->GetCount())
+    if (!schedule_ || watched_.Index < 0 || watched_.Index >= schedule_->GetCount())
         return nullptr;
-    return schedule_->GetFrame(watched_);
+    return schedule_->GetFrame(watched_.Index);
 }
 
-void KSchAlarm::Prepare()
+int64_t KSchAlarm::StepTo(KSchTime now, int64_t unixSeconds) const
 {
-    Busy = true;
-    secondsSinceArmed_ = 0;
-    if (config_)
-        PointCount = config_->PointCount();
-
-    const KScheduleFrame *frame = WatchedFrame();
-    FrameCopy = frame ? *frame : KScheduleFrame();
-    EndTime = AddTimes(FrameCopy.StartTime, FrameCopy.Duration);
-    EndTime.Second = 0;
-
-    if (int(Armed.size()) != PointCount) {
-        Armed.assign(size_t(PointCount), -1);
-        CheckOrder.resize(size_t(PointCount));
-        std::iota(CheckOrder.begin(), CheckOrder.end(), 0);
+    const int64_t forward = Mod(now.TotalSeconds() - LastTime.TotalSeconds(), Day);
+    if (unixSeconds >= 0 && lastUnix_ >= 0) {
+        // Half a day or more either way: the real time tells how many whole days went by.
+        const int64_t real = unixSeconds - lastUnix_;
+        if (real >= Day / 2 || real <= -Day / 2)
+            return forward + Day * FloorDiv(real - forward + Day / 2, Day);
     }
-
-    if (!FrameCopy.HasItemName() || !config_) {
-        std::fill(Armed.begin(), Armed.end(), -1);
-        Busy = false;
-        return;
-    }
-
-    const int64_t duration = FrameCopy.Duration.TotalSeconds();
-    for (int i = 0; i < PointCount; ++i) {
-        Armed[size_t(i)] = -1;
-        const int32_t m = config_->GetMinutes(i);
-        if (config_->IsPointOn(i) && m >= 0 && int64_t(m) * 60 < duration)
-            Armed[size_t(i)] = m;
-    }
-    // Armed points by ascending minutes, the lower index first among equals; the points
-    // that are not armed follow and take no part in the checks.
-    std::iota(CheckOrder.begin(), CheckOrder.end(), 0);
-    std::stable_sort(CheckOrder.begin(), CheckOrder.end(), [this](int a, int b) {
-        const int32_t ma = Armed[size_t(a)], mb = Armed[size_t(b)];
-        if ((ma >= 0) != (mb >= 0))
-            return ma >= 0;
-        return ma < mb;
-    });
-    Busy = false;
+    // Otherwise the shorter way round the clock: far forward is the clock set back.
+    return forward > Day / 2 ? forward - Day : forward;
 }
 
-bool KSchAlarm::JumpedPastEnd(KSchTime now, int64_t unixSeconds) const
+KSchAlarm::Span KSchAlarm::SpanAt(int64_t second) const
 {
-    if (!hasLastTime_ || !FrameCopy.HasItemName())
-        return false;
-    // The forward step of the time of day. A step of more than half a day counts as the
-    // clock going back, unless the real time shows that so much time went by.
-    const int64_t step = Mod(now.TotalSeconds() - LastTime.TotalSeconds(), DaySeconds);
-    const bool realGap = unixSeconds >= 0 && lastUnix_ >= 0 && unixSeconds - lastUnix_ > DaySeconds / 2;
-    if (step <= JumpSeconds && !realGap)
-        return false;
-    if (step > DaySeconds / 2 && !realGap)
-        return false;
-    if (unixSeconds >= 0 && lastUnix_ >= 0 && unixSeconds - lastUnix_ >= DaySeconds)
+    Span span;
+    if (!schedule_)
+        return span;
+    const int32_t index = schedule_->FindFrameAt(TimeOfDay(second));
+    const KScheduleFrame *frame = schedule_->GetFrame(index);
+    if (!frame)
+        return span;
+    const int64_t start = ToClockTime(frame->StartTime).TotalSeconds();
+    span.Index = index;
+    span.Start = second - Mod(second - start, Day);
+    span.End = span.Start + std::min(frame->Duration.TotalSeconds(), Day);
+    return span;
+}
+
+bool KSchAlarm::StillInSchedule(const Span &span) const
+{
+    if (span.Index == NoFrame)
         return true;
-    // Minutes from the last check to this one, and to the end: the jump passed the end
-    // when it went beyond the end's minute without a check in it.
-    const int64_t lastMinute = LastTime.TotalSeconds() / 60;
-    const int64_t elapsed = Mod(now.TotalSeconds() / 60 - lastMinute, DayMinutes);
-    const int64_t toEnd = Mod(EndTime.TotalSeconds() / 60 - lastMinute, DayMinutes);
-    return elapsed > toEnd;
+    const KScheduleFrame *frame = schedule_ ? schedule_->GetFrame(span.Index) : nullptr;
+    return frame && frame->HasItemName() &&
+           Mod(span.Start, Day) == ToClockTime(frame->StartTime).TotalSeconds() &&
+           span.End - span.Start == std::min(frame->Duration.TotalSeconds(), Day);
+}
+
+int32_t KSchAlarm::ArmedMinutes(const Span &span, int point) const
+{
+    if (!config_ || !config_->IsPointOn(point))
+        return -1;
+    const int32_t m = config_->GetMinutes(point);
+    return m >= 0 && int64_t(m) * 60 < span.End - span.Start ? m : -1;
+}
+
+int32_t KSchAlarm::DoneBelow(const Span &span) const
+{
+    for (const Done &d : done_)
+        if (d.Start == span.Start && d.End == span.End)
+            return d.Below;
+    return INT32_MAX;
+}
+
+void KSchAlarm::MarkDone(const Span &span, int32_t minutes)
+{
+    for (Done &d : done_)
+        if (d.Start == span.Start && d.End == span.End) {
+            d.Below = std::min(d.Below, minutes);
+            return;
+        }
+    if (done_.size() == DoneCapacity)
+        done_.erase(std::min_element(done_.begin(), done_.end(),
+                                     [](const Done &a, const Done &b) { return a.End < b.End; }));
+    done_.push_back({span.Start, span.End, minutes});
+}
+
+void KSchAlarm::Offer(const Span &span, int64_t second, bool catchUp)
+{
+    // Points whose minute holds this second; for a catch-up, every point due by now.
+    const int32_t below = DoneBelow(span);
+    for (int p = 0; p < PointCount; ++p) {
+        const int32_t m = ArmedMinutes(span, p);
+        if (m < 0 || m >= below)
+            continue;
+        const int64_t minute = MinuteOf(span.End - int64_t(m) * 60) * 60;
+        if (std::max(span.Start, minute) > second || (!catchUp && second >= minute + 60))
+            continue;
+        auto it = std::find_if(due_.begin(), due_.end(), [&](const Due &d) { return d.Of.SameTime(span); });
+        if (it == due_.end())
+            due_.push_back({span, m, p, minute + 60, catchUp});
+        else if (m < it->Minutes)
+            *it = {span, m, p, minute + 60, catchUp};
+        else if (m == it->Minutes && catchUp)
+            it->CatchUp = true;
+    }
 }
 
 void KSchAlarm::CheckTime(KSchTime now, int64_t unixSeconds)
 {
-    if (hasLastTime_ && now == LastTime)
+    if (hasLastTime_ && now == LastTime && (unixSeconds < 0 || lastUnix_ < 0 || unixSeconds == lastUnix_))
         return;
-    const bool jumpedPastEnd = JumpedPastEnd(now, unixSeconds);
-    if (hasLastTime_)
-        secondsSinceArmed_ += Mod(now.TotalSeconds() - LastTime.TotalSeconds(), DaySeconds);
+    const bool first = !hasLastTime_;
+    const int64_t step = first ? 0 : StepTo(now, unixSeconds);
+    const int64_t previous = clock_;
+    clock_ = first ? Mod(now.TotalSeconds(), Day) : clock_ + step;
+    hasLastTime_ = true;
     LastTime = now;
     lastUnix_ = unixSeconds;
-    hasLastTime_ = true;
-    if (!Enabled || Busy)
+    PointCount = config_ ? config_->PointCount() : 0;
+    if (!Enabled) {
+        wasEnabled_ = false;
         return;
+    }
 
-    // After a jump over the end of the watched frame, its alarms are stale: watch the
-    // frame that holds the time now and arm it as if it had just been set.
-    if (jumpedPastEnd && provider_) {
+    bool fresh = fresh_ || first || !wasEnabled_ || !StillInSchedule(watched_) || !StillInSchedule(ended_);
+    if (step > LateLimitSeconds) {
+        fresh = true;
         ++JumpRecoveries;
-        SetFrame(provider_(true));
     }
-
-    KSchTime minuteNow = now;
-    minuteNow.Second = 0;
-    int64_t remaining = DiffTimes(EndTime, minuteNow).TotalSeconds();
-    if (remaining >= DaySeconds)
-        remaining -= DaySeconds;
-    // A frame of a whole day ends in the minute it starts. Armed in that minute, it has
-    // just begun: its end is a day away, not now (else its end alarm would re-arm it and
-    // ring again at every tick of the minute).
-    if (remaining == 0 && FrameCopy.Duration.TotalSeconds() >= DaySeconds && secondsSinceArmed_ <= now.Second)
-        remaining = DaySeconds;
-    Remaining = KSchTime{uint8_t(remaining / 3600), uint8_t(remaining / 60 % 60), 0};
-
-    size_t firedAt = CheckOrder.size();
-    for (size_t k = 0; k < CheckOrder.size(); ++k) {
-        const int32_t m = Armed[size_t(CheckOrder[k])];
-        if (m >= 0 && remaining <= int64_t(m) * 60) {
-            firedAt = k;
-            break;
+    fresh_ = false;
+    wasEnabled_ = true;
+    // A short step forward goes through the seconds it skipped, so that the points it passed
+    // ring late; a normal tick goes through its one second. Otherwise the check goes through
+    // the current minute from the second before it, which shows a frame that ended in it.
+    // The frame that ended last may still ring its end in the end's minute.
+    const bool shortStep = !fresh && step > 0;
+    Span held = shortStep ? watched_ : Span{};
+    Span ended = shortStep ? ended_ : Span{};
+    due_.clear();
+    for (int64_t s = shortStep ? previous + 1 : MinuteOf(clock_) * 60 - 1; s <= clock_; ++s) {
+        const Span at = SpanAt(s);
+        if (at.Index != held.Index || !at.SameTime(held)) {
+            if (held.Index != NoFrame && held.End <= s)
+                ended = held;
+            held = at;
         }
+        if (ended.Index != NoFrame)
+            Offer(ended, s, false);
+        if (held.Index != NoFrame)
+            Offer(held, s, false);
     }
-    if (firedAt == CheckOrder.size())
-        return;
+    if (fresh && held.Index != NoFrame)
+        Offer(held, clock_, true);
+    watched_ = held;
+    ended_ = ended;
 
-    const int point = CheckOrder[firedAt];
-    FiredMinutes = Armed[size_t(point)];
-    FiredPoint = point;
-    for (size_t k = firedAt; k < CheckOrder.size(); ++k)
-        Armed[size_t(CheckOrder[k])] = -1;
-    const bool endAlarm = FiredMinutes == 0;
+    for (const Due &due : due_)
+        Ring(due, held, shortStep);
+    std::erase_if(done_, [this](const Done &d) { return d.End < clock_ - Day; });
+    Describe(held);
+}
 
-    const int32_t next = provider_ ? provider_(endAlarm) : NoFrame;
-    if (config_) {
-        if (config_->AlarmTypes & KSchAlarmConfig::SoundAlarm)
-            PlayPointSound(point);
-        if ((config_->AlarmTypes & KSchAlarmConfig::PopupAlarm) && notifier_) {
-            KSchAlarmPopupInfo info;
-            info.Language = Language;
-            info.LeadMinutes = int(remaining / 60);
-            info.EndingFrame = FrameCopy;
-            if (schedule_ && next >= 0 && next < schedule_->GetCount())
-                info.NextFrame = *schedule_->GetFrame(next);
-            info.PanelColor = PopupColor;
-            notifier_->ShowAlarmPopup(info);
-        }
-        if (endAlarm)
-            SetFrame(next);
+void KSchAlarm::Ring(const Due &due, const Span &holder, bool lateAllowed)
+{
+    const bool late = !due.CatchUp && clock_ >= due.MinuteEnd;
+    if (late && !lateAllowed)
+        return; // its minute went by before this check: stale
+    MarkDone(due.Of, due.Minutes);
+    FiredMinutes = due.Minutes;
+    FiredPoint = due.Point;
+    LateMinutes = late ? int(MinuteOf(clock_) - MinuteOf(due.MinuteEnd) + 1) : 0;
+    const int64_t left = std::max<int64_t>(0, MinuteOf(due.Of.End) - MinuteOf(clock_));
+    // An end alarm names the frame that holds the time now; any other the frame after.
+    int32_t next = schedule_->NextIndex(due.Of.Index);
+    if (due.Minutes == 0 && holder.Index != NoFrame && !holder.SameTime(due.Of))
+        next = holder.Index;
+
+    if (config_->AlarmTypes & KSchAlarmConfig::SoundAlarm)
+        PlayPointSound(due.Point);
+    if ((config_->AlarmTypes & KSchAlarmConfig::PopupAlarm) && notifier_) {
+        KSchAlarmPopupInfo info;
+        info.Language = Language;
+        info.LeadMinutes = late ? due.Minutes : int(left);
+        info.LateMinutes = LateMinutes;
+        info.EndingFrame = *schedule_->GetFrame(due.Of.Index);
+        if (const KScheduleFrame *frame = schedule_->GetFrame(next))
+            info.NextFrame = *frame;
+        info.PanelColor = PopupColor;
+        notifier_->ShowAlarmPopup(info);
+    }
+}
+
+void KSchAlarm::Describe(const Span &watched)
+{
+    if (const KScheduleFrame *frame = WatchedFrame())
+        FrameCopy = *frame;
+    else
+        FrameCopy = KScheduleFrame();
+    EndTime = TimeOfDay(watched.End);
+    const int64_t left =
+        watched.Index == NoFrame ? 0 : std::max<int64_t>(0, MinuteOf(watched.End) - MinuteOf(clock_));
+    Remaining = KSchTime{uint8_t(left / 60), uint8_t(left % 60), 0};
+    if (int(Armed.size()) != PointCount)
+        Armed.assign(size_t(PointCount), -1);
+    const int32_t below = DoneBelow(watched);
+    for (int p = 0; p < PointCount; ++p) {
+        const int32_t m = watched.Index == NoFrame ? -1 : ArmedMinutes(watched, p);
+        Armed[size_t(p)] = m < below ? m : -1;
     }
 }
 

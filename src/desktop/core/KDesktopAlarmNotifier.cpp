@@ -35,9 +35,10 @@ std::u16string KDesktopAlarmNotifier::Summary(const KSchAlarmPopupInfo &info)
 {
     const bool english = info.Language == 1;
     if (info.LeadMinutes == 0)
-        return english ? u"Time to end the schedule." : u"終了時間になりました。";
-    return english ? u"Time before " + Number(info.LeadMinutes) + u"[min] before the end of schedule."
-                   : u"終了時間、" + Number(info.LeadMinutes) + u"分前になりました。";
+        return (english ? u"Time to end the schedule." : u"終了時間になりました。") + info.LateNote();
+    return (english ? u"Time before " + Number(info.LeadMinutes) + u"[min] before the end of schedule."
+                    : u"終了時間、" + Number(info.LeadMinutes) + u"分前になりました。") +
+           info.LateNote();
 }
 
 std::u16string KDesktopAlarmNotifier::Body(const KSchAlarmPopupInfo &info)
