@@ -34,6 +34,7 @@ void KAlarmWindows::ShowAlarmPopup(const KSchAlarmPopupInfo &info)
     }
     Popup->SetLanguage(info.Language);
     Popup->SetLeadMinutes(info.LeadMinutes);
+    Popup->SetLateMinutes(info.LateMinutes);
     Popup->SetEndingFrame(info.EndingFrame);
     Popup->SetNextFrame(info.NextFrame);
     Popup->ReleaseOnClose = true;

@@ -1,5 +1,6 @@
 #include "alarm/TKAlarmPopUpDialog.h"
 
+#include "alarm/core/KSchAlarmNotifier.h"
 #include "platform/qt/KColorConv.h"
 #include "platform/qt/KFontMap.h"
 #include "platform/qt/KQtText.h"
@@ -144,9 +145,18 @@ TKAlarmPopUpDialog::TKAlarmPopUpDialog(QWidget *owner)
     AlarmMsgLabel->setText(AlarmMessage(0, 0));
 }
 
+void TKAlarmPopUpDialog::SetTitle()
+{
+    KSchAlarmPopupInfo late;
+    late.Language = Language;
+    late.LateMinutes = LateMinutes;
+    DialogTitleLabel->setText(Q(Pick(Language, u"　スケジューラー・アラーム", u" Scheduler Alarm")) +
+                              Q(late.LateNote()));
+}
+
 void TKAlarmPopUpDialog::SetCaptions()
 {
-    DialogTitleLabel->setText(Q(Pick(Language, u"　スケジューラー・アラーム", u" Scheduler Alarm")));
+    SetTitle();
     NextSchTitleLabel->setText(Q(Pick(Language, u"次のスケジュール", u"Next Schedule")));
     NextSchTitleLabel->adjustSize();
     CurrSchItemEdit->setText(Q(Pick(Language, u"項目", u"Item")));
@@ -180,6 +190,14 @@ void TKAlarmPopUpDialog::SetLeadMinutes(int minutes)
         return;
     LeadMinutes = minutes;
     BuildTexts();
+}
+
+void TKAlarmPopUpDialog::SetLateMinutes(int minutes)
+{
+    if (minutes == LateMinutes)
+        return;
+    LateMinutes = minutes;
+    SetTitle();
 }
 
 void TKAlarmPopUpDialog::SetEndingFrame(const std::optional<KScheduleFrame> &frame)

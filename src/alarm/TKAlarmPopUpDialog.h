@@ -24,6 +24,9 @@ public:
 
     void SetLanguage(int language);
     void SetLeadMinutes(int minutes);
+    // Minutes the alarm rang after its own minute (the clock stepped over it); shown in the
+    // title strip, nothing when 0.
+    void SetLateMinutes(int minutes);
     void SetEndingFrame(const std::optional<KScheduleFrame> &frame);
     void SetNextFrame(const std::optional<KScheduleFrame> &frame);
     void SetPanelColor(uint32_t color);
@@ -35,6 +38,7 @@ public:
     bool ReleaseOnClose = false;
     uint32_t PanelColor = 0xC0DCC0;
     int LeadMinutes = 0;
+    int LateMinutes = 0;
     std::optional<KScheduleFrame> EndingFrame;
     std::optional<KScheduleFrame> NextFrame;
     bool Dragging = false;
@@ -72,6 +76,7 @@ private:
     void CloseSpdButtonClick();
     void Button_SoundStopClick();
     void SetCaptions();
+    void SetTitle();
     void BuildTexts();
     void FormMouseDown(QPoint globalPos);
     void FormMouseMove(QPoint globalPos);

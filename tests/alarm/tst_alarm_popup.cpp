@@ -56,9 +56,11 @@ private slots:
         QCOMPARE(qRound(p->windowOpacity() * 255), 215);
 
         // A second alarm while it is open updates the same window: English, 3 minutes
-        // before (a 5-minute point that fired late), no next frame, an ending frame over midnight.
+        // before (a 5-minute point that fired late), no next frame, an ending frame over midnight,
+        // rung 2 minutes after its minute (the clock stepped over it).
         KSchAlarmPopupInfo late = Info(3, std::nullopt, 1);
         late.EndingFrame = Frame(23, 0, 120, u"Night");
+        late.LateMinutes = 2;
         windows.ShowAlarmPopup(late);
         QCOMPARE(windows.Popup.data(), p);
         const QWidgetList tops = QApplication::topLevelWidgets();
@@ -69,10 +71,13 @@ private slots:
         QCOMPARE(p->CurrSchTimeLabel->text(), QString("23:00～ 01:00"));
         QCOMPARE(p->NextSchItemEdit->text(), QString());
         QCOMPARE(p->NextSchTimeLabel->text(), QString());
-        QCOMPARE(p->DialogTitleLabel->text(), QString(" Scheduler Alarm"));
+        QCOMPARE(p->DialogTitleLabel->text(), QString(" Scheduler Alarm (rang 2 min late)"));
         QCOMPARE(p->NextSchTitleLabel->text(), QString("Next Schedule"));
-        // The buttons keep their Japanese captions.
+        // The buttons keep their Japanese captions (the interface's translation makes them English).
         QCOMPARE(p->Button_SoundStop->text(), QString("閉じる（アラーム音 停止）"));
+        late.Language = 0;
+        windows.ShowAlarmPopup(late);
+        QCOMPARE(p->DialogTitleLabel->text(), QString("　スケジューラー・アラーム（2分遅れ）"));
     }
 
     void closeButtonsAndEscape()

@@ -1,5 +1,7 @@
 // The English interface: every text a user can read in the window, its panels, menus and
 // dialogs is English after the switch, and the switch back restores the Japanese texts.
+#include "alarm/KAlarmWindows.h"
+#include "alarm/TKAlarmPopUpDialog.h"
 #include "app/WindowHarness.h"
 #include "app/dialogs/KMonthCalendar.h"
 #include "app/dialogs/TKCalendarView.h"
@@ -208,6 +210,12 @@ private slots:
         }
         f.SchedulingMode ? f.ExitSchedulingMode() : f.EnterSchedulingMode();
         found += JapaneseInAllWindows();
+        // The alarm popup's two buttons.
+        KSchAlarmPopupInfo alarm;
+        alarm.Language = f.Language;
+        f.AlarmWindows->ShowAlarmPopup(alarm);
+        for (QPushButton *b : {f.AlarmWindows->Popup->Button_OK, f.AlarmWindows->Popup->Button_SoundStop})
+            found += JapaneseTexts(b);
         for (QMenu *m : {f.SchEditPopupMenu, f.SkinModePopupMenu}) {
             m->popup(QPoint(10, 10));
             found += JapaneseTexts(m);

@@ -376,6 +376,14 @@
         <translation>Alarm Timing / Sound Settings</translation>
     </message>
     <message>
+        <source>閉じる（アラーム音 非停止）</source>
+        <translation>Close (keep sound)</translation>
+    </message>
+    <message>
+        <source>閉じる（アラーム音 停止）</source>
+        <translation>Close (stop sound)</translation>
+    </message>
+    <message>
         <source>ウィンドウの表示/非表示(&amp;W)</source>
         <translation>Show/Hide &amp;Window</translation>
     </message>
