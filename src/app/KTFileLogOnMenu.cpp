@@ -71,6 +71,23 @@ void KTFileLogOnMenu::Add(const QString &path)
     Renumber();
 }
 
+bool KTFileLogOnMenu::Remove(const QString &path)
+{
+    for (int i = 0; i < entries_.size(); ++i) {
+        if (SamePath(Path(i), path)) {
+            delete entries_.takeAt(i);
+            // No separator is left standing without entries above it.
+            if (entries_.isEmpty()) {
+                delete separator_;
+                separator_ = nullptr;
+            }
+            Renumber();
+            return true;
+        }
+    }
+    return false;
+}
+
 void KTFileLogOnMenu::Renumber()
 {
     for (int i = 0; i < entries_.size(); ++i) {

@@ -22,6 +22,8 @@ public:
     // Puts path on top; an entry with the same path moves there, and the oldest entry
     // goes when the list is full.
     void Add(const QString &path);
+    // Takes the entry with that path out of the list; false when there is none.
+    bool Remove(const QString &path);
     int Count() const { return int(entries_.size()); }
     // Entry i counted from the newest (0); empty when out of range.
     QString Path(int i) const;

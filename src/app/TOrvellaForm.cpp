@@ -26,6 +26,7 @@
 TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> screenSize, QWidget *parent)
     : QMainWindow(parent), platform_(platform)
 {
+    screenOverridden_ = screenSize.has_value();
     if (screenSize) {
         screenSize_ = *screenSize;
     } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -37,6 +38,7 @@ TOrvellaForm::TOrvellaForm(const KPlatform &platform, std::optional<QSize> scree
     // The layout of the form.
     setObjectName("OrvellaForm");
     setWindowTitle("Orvella");
+    SchModified.OnChange = [this](bool) { ShowFileInTitle(); };
     setFont(KFontMap::PointFont("Tahoma", 9));
     BuildControls();
     BuildActions();
@@ -179,6 +181,9 @@ void TOrvellaForm::FormCreate()
     // Logging out quits the application without closing the window: keep the settings then too.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { WriteSettingsFile(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { WriteSettingsFile(); });
+    // Top 2 means the frame's top: the title bar stays on the screen.
+    if (!SkinMode)
+        PlaceFrameOnScreen(pos());
     show();
 }
 

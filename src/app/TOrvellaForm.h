@@ -2,6 +2,7 @@
 
 #include "alarm/core/KSchAlarm.h"
 #include "alarm/core/KSchAlarmConfig.h"
+#include "app/KChangeMark.h"
 #include "model/KDaySchOpeLog.h"
 #include "model/KDaySchedule.h"
 #include "platform/core/KClipboard.h"
@@ -11,8 +12,10 @@
 #include "week/core/KWeekSchConfig.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <array>
@@ -125,6 +128,8 @@ public:
     // --- Settings kept between runs (TOrvellaForm_Settings.cpp) ---
     void ReadSettingsAtStart();
     void ReopenLastFile();
+    // Opens a file of the recent list at start; false when it is missing or does not open.
+    bool ReopenFile(const QString &path);
     void RestoreLastView();
     // Writes the settings file now; true on success.
     bool WriteSettingsFile();
@@ -187,6 +192,15 @@ public:
     void SetLanguage(int language);
     static QString WeekCountTitle(int language);
 
+    // The window on the screen (TOrvellaForm_Placement.cpp). The area windows may take: the
+    // screen's available area (the screen size given to the constructor, when one was).
+    QRect ScreenArea() const;
+    // Where a frame goes so that it lies inside area; a frame larger than the area keeps its
+    // top-left corner, and so its title bar, inside.
+    static QPoint FitFrame(const QRect &frame, const QRect &area);
+    // Puts the window's frame (title bar included) at that point, moved inside ScreenArea.
+    void PlaceFrameOnScreen(QPoint frameTopLeft);
+
     // Brings the window back from minimised and activates it (a second start asks for this).
     void RestoreAndActivate();
     // Later starts of the program: each request that reaches this first instance brings the window back
@@ -226,7 +240,8 @@ public:
     const KScheduleFrame *CurFrame = nullptr;
     int CurFrameIndex = 0;
     bool SchedulingMode = false;
-    bool SchModified = false;
+    // The schedule changed since it was last loaded, created or saved (shown in the title).
+    KChangeMark SchModified;
     int ListEditOption = 2;
     int ViewType = vtList;
     QString SchFileName;
@@ -466,6 +481,12 @@ private:
 
     KPlatform platform_;
     QSize screenSize_;
+    bool screenOverridden_ = false;
+    // The window manager's frame around the normal window, as last seen.
+    QMargins frameMargins_;
+    void RememberFrameMargins();
+    // The title: the file's name and the changed mark (TOrvellaForm_Placement.cpp).
+    void ShowFileInTitle();
     QActionGroup *clockGroup_ = nullptr;
     // A key press reaches the window's filter once per widget it passes through;
     // these tell the first delivery from the ones that follow.

@@ -49,12 +49,13 @@ bool TOrvellaForm::OpenScheduleFile(const QString &path, bool addToLog)
     KScheduleFile reader(files, *platform_.Prompter);
     reader.SetLanguage(Language);
     reader.SetFileName(U(path));
-    if (addToLog)
-        FileLogMenu->Add(path);
     if (!reader.ReadSchedule()) {
         ShowMessageCode(reader.ErrorCode, path);
         return false;
     }
+    // Only a file that opened is offered again.
+    if (addToLog)
+        FileLogMenu->Add(path);
     SchFileName = path;
     ShownSchedule.AssignSchedule(*reader.Schedule);
     SchTitle = Q(reader.Title);
@@ -69,6 +70,7 @@ bool TOrvellaForm::OpenScheduleFile(const QString &path, bool addToLog)
     AlarmResetPending = true;
     SchModified = false;
     SchTitleEdit->setToolTip(KUiText::PlainToolTip(path));
+    ShowFileInTitle();
     return true;
 }
 
@@ -159,6 +161,7 @@ void TOrvellaForm::NewSchedule()
     SchTitleEdit->setToolTip(QString());
     SwitchView(ViewType);
     SchFileName.clear();
+    ShowFileInTitle();
     ShowOpenedWeekday(7);
     AlarmResetPending = true;
 }
@@ -240,6 +243,9 @@ void TOrvellaForm::SaveScheduleAs(const QString &name)
     SchFileName = target;
     SchTitleEdit->setToolTip(KUiText::PlainToolTip(target));
     SchModified = false;
+    ShowFileInTitle();
+    // The file saved last is the one the next start opens.
+    FileLogMenu->Add(target);
     if (!WeekSchOpen)
         DayFileName = SchFileName;
 }

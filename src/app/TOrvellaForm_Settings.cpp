@@ -51,23 +51,35 @@ void TOrvellaForm::ReadSettingsAtStart()
 
 void TOrvellaForm::ReopenLastFile()
 {
-    const QString path = FileLogMenu->Path(0);
-    if (path.isEmpty() || !platform_.Files->Exists(path.toStdU16String()))
-        return;
+    // The newest entry whose file still opens. An entry whose file is gone or cannot be read
+    // is dropped, so that no later start trips over it again.
+    while (FileLogMenu->Count() > 0) {
+        const QString path = FileLogMenu->Path(0);
+        if (ReopenFile(path))
+            return;
+        FileLogMenu->Remove(path);
+    }
+}
+
+bool TOrvellaForm::ReopenFile(const QString &path)
+{
+    if (!platform_.Files->Exists(path.toStdU16String()))
+        return false;
     switch (CheckFileKind(path)) {
     case 0:
-        if (OpenScheduleFile(path, false)) {
-            DayFileName = SchFileName;
-            ShowOpenedWeekday(7);
-            SetWeekSchOpen(false);
-        }
-        break;
+        if (!OpenScheduleFile(path, false))
+            return false;
+        DayFileName = SchFileName;
+        ShowOpenedWeekday(7);
+        SetWeekSchOpen(false);
+        return true;
     case 1:
-        if (OpenWeekSchFile(path, true))
-            SetWeekSchOpen(true);
-        break;
+        if (!OpenWeekSchFile(path, true))
+            return false;
+        SetWeekSchOpen(true);
+        return true;
     default:
-        break;
+        return false;
     }
 }
 

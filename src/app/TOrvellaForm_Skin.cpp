@@ -95,6 +95,7 @@ void TOrvellaForm::EnterSkinMode()
     const bool wasVisible = isVisible();
     SkinMode = true;
     NormalPos = pos();
+    RememberFrameMargins();
 
     setWindowFlag(Qt::FramelessWindowHint, true);
     menuBar()->hide();
@@ -151,7 +152,8 @@ void TOrvellaForm::ExitSkinMode()
     if (layout())
         layout()->activate();
     adjustSize();
-    move(NormalPos);
+    // Back where it was, the whole frame inside the screen's available area.
+    PlaceFrameOnScreen(NormalPos);
 
     EnterSkinModeButton->show();
     ExitSkinModeButton->hide();

@@ -146,8 +146,6 @@ bool TOrvellaForm::OpenWeekSchFile(const QString &path, bool addToLog, bool chan
         ShowMessageCode(FileMissing, path);
         return false;
     }
-    if (addToLog)
-        FileLogMenu->Add(path);
     KWeekSchFile reader(files, *platform_.Prompter);
     reader.SetLanguage(Language);
     reader.SetFileName(U(path));
@@ -156,6 +154,8 @@ bool TOrvellaForm::OpenWeekSchFile(const QString &path, bool addToLog, bool chan
         ShowMessageCode(reader.ErrorCode, path);
         return false;
     }
+    if (addToLog)
+        FileLogMenu->Add(path);
     WeekSchFileName = path;
     for (int d = 0; d < KWeekSchConfig::DayCount; ++d)
         WeekConfig.SetDayFile(d, reader.Config->GetDayFile(d));

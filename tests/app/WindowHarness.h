@@ -35,7 +35,8 @@ struct WindowHarness {
     QSize screen;
     bool timerRunning;
 
-    // build false: the test fills the files first and calls Build().
+    // build false: the test fills the files first and calls Build(). An empty screen size
+    // leaves the window to the real screen.
     explicit WindowHarness(QSize screen = QSize(1024, 768), bool timerRunning = false, bool build = true)
         : screen(screen), timerRunning(timerRunning)
     {
@@ -58,7 +59,9 @@ struct WindowHarness {
         platform.Sound = &sound;
         platform.Printer = &printer;
         platform.Notifications = notifications;
-        form = std::make_unique<TOrvellaForm>(platform, screen);
+        // An empty size: the window measures the real screen.
+        form = std::make_unique<TOrvellaForm>(platform,
+                                              screen.isValid() ? std::optional<QSize>(screen) : std::nullopt);
         if (!timerRunning)
             form->Timer1->stop();
     }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QWindow>
 
 using namespace KMessageCatalog;
 
@@ -291,6 +292,88 @@ private slots:
         f.FileLogMenu->EntryAction(1)->trigger();
         QVERIFY(LastBoxSays(h, FileMissing));
         QCOMPARE(f.SchFileName, QString("/d/f6.ors"));
+    }
+
+    // The recent list holds only files that opened or were saved, and the next start opens the
+    // newest of them that still opens: each window lifetime here is a real start and close.
+    void recentListLeadsEachStartToTheLastGoodFile()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        PutSchedule(h, u"/d/good.ors", Schedule({u"朝", u"仕事"}), u"");
+        std::vector<uint8_t> cut = KScheduleFile::BuildImage(Schedule({u"A", u"B"}), u"");
+        cut.resize(cut.size() - 5);
+        h.files.Put(u"/d/cut.ors", cut);
+        {
+            TOrvellaForm &f = *h.form;
+            h.dialogs.Answers = {u"/d/good.ors"};
+            f.Action("FileOpen")->trigger();
+            // A file that fails to open is not offered again.
+            h.dialogs.Answers = {u"/d/cut.ors"};
+            f.Action("FileOpen")->trigger();
+            QVERIFY(LastBoxSays(h, DamagedFile));
+            QCOMPARE(f.FileLogMenu->PathsOldestFirst(), QStringList{"/d/good.ors"});
+            // Save As puts the saved file on top.
+            h.dialogs.Answers = {u"/d/saved"};
+            f.Action("FileSaveAs1")->trigger();
+            QCOMPARE(f.FileLogMenu->PathsOldestFirst(), (QStringList{"/d/good.ors", "/d/saved.ors"}));
+        }
+        h.prompter.History.clear();
+        h.Build();
+        QCOMPARE(h.form->SchFileName, QString("/d/saved.ors"));
+        QCOMPARE(Q(ItemOf(*h.form, 1)), QString("仕事"));
+        QVERIFY(h.prompter.History.empty());
+
+        // The saved file is damaged behind the planner's back: the next start says so once,
+        // drops it and opens the last good file instead; the start after that is quiet.
+        h.files.Put(u"/d/saved.ors", cut);
+        h.Build();
+        QVERIFY(LastBoxSays(h, DamagedFile));
+        QCOMPARE(h.form->SchFileName, QString("/d/good.ors"));
+        QCOMPARE(h.form->FileLogMenu->PathsOldestFirst(), QStringList{"/d/good.ors"});
+        h.prompter.History.clear();
+        h.Build();
+        QCOMPARE(h.form->SchFileName, QString("/d/good.ors"));
+        QVERIFY(h.prompter.History.empty());
+
+        // A file that is gone is dropped without a word; with no file left the start is empty.
+        h.files.Files.erase(u"/d/good.ors");
+        h.Build();
+        QVERIFY(h.prompter.History.empty());
+        QCOMPARE(h.form->FileLogMenu->Count(), 0);
+        QVERIFY(h.form->SchFileName.isEmpty());
+        // No separator of the list is left behind: one separator above Exit, as with no list.
+        const QList<QAction *> items = h.form->FILE_Menu->actions();
+        const qsizetype exitAt = items.indexOf(h.form->Action("FileExit1"));
+        QVERIFY(items[exitAt - 1]->isSeparator() && !items[exitAt - 2]->isSeparator());
+    }
+
+    // The title names the open file and shows whether it changed, as desktop programs do.
+    void titleShowsTheFileAndItsChangedMark()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        QVERIFY(f.windowHandle());
+        QCOMPARE(f.windowHandle()->title(), QString("Orvella"));
+        PutSchedule(h, u"/d/plan.ors", Schedule({u"朝", u"仕事"}), u"");
+        h.dialogs.Answers = {u"/d/plan.ors"};
+        f.Action("FileOpen")->trigger();
+        QCOMPARE(f.windowFilePath(), QString("/d/plan.ors"));
+        QCOMPARE(f.windowHandle()->title(), QString("plan.ors"));
+        // A change in scheduling mode marks the title; saving clears the mark.
+        f.Action("EditScheduling")->trigger();
+        f.SchTitleEdit->setFocus();
+        QTest::keyClicks(f.SchTitleEdit, "x");
+        f.Action("EditScheduling")->trigger();
+        QVERIFY(f.SchModified);
+        QCOMPARE(f.windowHandle()->title(), QString("plan.ors*"));
+        f.Action("FileOverwrite1")->trigger();
+        QCOMPARE(f.windowHandle()->title(), QString("plan.ors"));
+        // Save As renames it; New leaves the program's name alone.
+        h.dialogs.Answers = {u"/d/copy.ors"};
+        f.Action("FileSaveAs1")->trigger();
+        QCOMPARE(f.windowHandle()->title(), QString("copy.ors"));
+        f.Action("FileNew1")->trigger();
+        QCOMPARE(f.windowHandle()->title(), QString("Orvella"));
     }
 
     void recentEntriesShowAmpersandsAndKeepDistinctCases()
