@@ -17,11 +17,13 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 constexpr int Border = 3;
 constexpr int ClientWidth = 300;
 constexpr int ClientHeight = 180;
+constexpr int MessageHeight = 23; // one line of the lead text
 
 const char16_t *Pick(int language, const char16_t *ja, const char16_t *en)
 {
@@ -96,7 +98,7 @@ TKAlarmPopUpDialog::TKAlarmPopUpDialog(QWidget *owner)
 
     AlarmMsgLabel = new QLabel(Panel1);
     AlarmMsgLabel->setObjectName("AlarmMsgLabel");
-    AlarmMsgLabel->setGeometry(8, 4, 284, 23);
+    AlarmMsgLabel->setGeometry(8, 4, 284, MessageHeight);
     AlarmMsgLabel->setAlignment(Qt::AlignCenter);
     AlarmMsgLabel->setWordWrap(true);
     AlarmMsgLabel->setFont(KFontMap::PixelFont("Tahoma", 15, true));
@@ -143,6 +145,7 @@ TKAlarmPopUpDialog::TKAlarmPopUpDialog(QWidget *owner)
     Language = -1; // so that the first SetLanguage lays the captions
     SetLanguage(0);
     AlarmMsgLabel->setText(AlarmMessage(0, 0));
+    FitMessage();
 }
 
 void TKAlarmPopUpDialog::SetTitle()
@@ -236,9 +239,28 @@ QString TKAlarmPopUpDialog::FrameTimes(const KScheduleFrame &frame)
            Q(FormatTime(ToClockTime(frame.EndTime()), false));
 }
 
+void TKAlarmPopUpDialog::FitMessage()
+{
+    // One line of the lead text fits the layout; a longer one (the English texts with minutes)
+    // wraps onto more lines, and everything below it and the popup itself grow by as much.
+    const int height = std::max(MessageHeight, AlarmMsgLabel->heightForWidth(AlarmMsgLabel->width()));
+    const int extra = height - AlarmMsgLabel->height();
+    if (extra == 0)
+        return;
+    AlarmMsgLabel->resize(AlarmMsgLabel->width(), height);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{CurrSchItemEdit, CurrSchTimeLabel, Splitter1, NextSchTitleLabel,
+                                          NextSchItemEdit, NextSchTimeLabel, Button_OK, Button_SoundStop})
+        w->move(w->x(), w->y() + extra);
+    for (QWidget *w : {static_cast<QWidget *>(Panel1), Panel1->parentWidget()})
+        w->resize(w->width(), w->height() + extra);
+    setFixedSize(width(), this->height() + extra);
+}
+
 void TKAlarmPopUpDialog::BuildTexts()
 {
     AlarmMsgLabel->setText(AlarmMessage(LeadMinutes, Language));
+    FitMessage();
     auto fill = [](QLineEdit *item, QLabel *times, const std::optional<KScheduleFrame> &frame) {
         item->setText(frame ? Q(frame->ItemName) : QString());
         item->setCursorPosition(0);

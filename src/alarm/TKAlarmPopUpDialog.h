@@ -78,6 +78,8 @@ private:
     void SetCaptions();
     void SetTitle();
     void BuildTexts();
+    // Gives the lead text the lines it needs, moving the rest of the popup down.
+    void FitMessage();
     void FormMouseDown(QPoint globalPos);
     void FormMouseMove(QPoint globalPos);
 };

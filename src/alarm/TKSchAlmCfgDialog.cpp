@@ -26,6 +26,7 @@
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QToolButton>
 
@@ -121,7 +122,7 @@ void TKSchAlmCfgDialog::BuildControls()
     panel5->setGeometry(0, 20, 385, 39);
     AlarmOnOffLabel = new QLabel(panel5);
     AlarmOnOffLabel->setObjectName("AlarmOnOffLabel");
-    AlarmOnOffLabel->move(1, 12);
+    AlarmOnOffLabel->move(4, 12); // the panel starts left of the dialog
     AlarmCheckBox = new QCheckBox(panel5);
     AlarmCheckBox->setObjectName("AlarmCheckBox");
     AlarmCheckBox->setGeometry(112, 8, 120, 24);
@@ -206,6 +207,10 @@ void TKSchAlmCfgDialog::SetCaptions()
     Rows[3].CheckBox->setText(Pick(l, u"                分前", u"            min before"));
     AlarmOnOffLabel->setText(Pick(l, u"アラーム タイプ", u"Alarm Type"));
     AlarmOnOffLabel->adjustSize();
+    // Centred in its strip, whatever the height of the face.
+    AlarmOnOffLabel->move(
+        AlarmOnOffLabel->x(),
+        std::max(0, (AlarmOnOffLabel->parentWidget()->height() - AlarmOnOffLabel->height()) / 2));
     AlarmCheckBox->setText(Pick(l, u" サウンド", u" Sound"));
     PopupCheckBox->setText(Pick(l, u" ポップアップ", u" Popup"));
     UserMinEdit->setText("15");
@@ -228,6 +233,51 @@ void TKSchAlmCfgDialog::SetCaptions()
     for (PointRow &row : Rows) {
         row.FileOpenSButton->setToolTip(Pick(l, u"サウンド ファイルを開く", u"Open Sound File"));
     }
+    FitRowCaptions();
+}
+
+void TKSchAlmCfgDialog::FitRowCaptions()
+{
+    // The rows are laid out for the Japanese captions and a narrow face. A longer caption
+    // (the English ones) or a sound name wider than its pick box moves the controls to its
+    // right along and widens the dialog by as much.
+    int caption = 0, names = 0;
+    for (const PointRow &row : Rows) {
+        caption = std::max(caption, row.CheckBox->sizeHint().width() - row.CheckBox->width());
+        QStyleOptionComboBox option;
+        option.initFrom(row.ComboBox);
+        const int field =
+            style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, row.ComboBox)
+                .width();
+        for (int i = 0; i < row.ComboBox->count(); ++i)
+            names = std::max(names, row.ComboBox->fontMetrics().horizontalAdvance(row.ComboBox->itemText(i)) +
+                                        4 - field);
+    }
+    const int extra = std::max(0, caption) + std::max(0, names);
+    if (extra == 0)
+        return;
+    auto widen = [](QWidget *w, int by) { w->resize(w->width() + by, w->height()); };
+    auto shift = [](QWidget *w, int by) { w->move(w->x() + by, w->y()); };
+    caption = std::max(0, caption);
+    names = std::max(0, names);
+    for (PointRow &row : Rows) {
+        widen(row.CheckBox, caption);
+        widen(row.Panel, extra);
+        for (QWidget *w : std::initializer_list<QWidget *>{row.ReproButton, row.ResRButton, row.ComboBox,
+                                                           row.FileRButton, row.Edit})
+            shift(w, caption);
+        widen(row.ComboBox, names);
+        widen(row.Edit, names);
+        shift(row.FileOpenSButton, extra);
+    }
+    for (QWidget *w : std::initializer_list<QWidget *>{AlarmSoundConfigPanel, AlarmSoundConfigLabel,
+                                                       AlarmOnOffLabel->parentWidget(), AlarmConfigPanel,
+                                                       AlarmConfigLabel})
+        widen(w, extra);
+    shift(OKButton, extra);
+    shift(CancelButton, extra);
+    setFixedSize(width() + extra, height());
 }
 
 std::u16string TKSchAlmCfgDialog::FileFilter(int language)

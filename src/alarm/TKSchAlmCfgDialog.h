@@ -82,6 +82,7 @@ protected:
 private:
     void BuildControls();
     void SetCaptions();
+    void FitRowCaptions();
     void LoadConfig(const KSchAlarmConfig &config);
     void ShowReviewState();
     void ShowError(int code);

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
@@ -51,6 +52,9 @@ template <class Set> void TranslateText(QObject *object, const char *field, cons
 KUiTranslator::KUiTranslator(QObject *parent) : QObject(parent)
 {
     qApp->installEventFilter(this);
+    qtLoaded_ = qtCatalogue_.load(QString::fromLatin1(QtJapaneseCatalogue),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    SetQtTextsJapanese(true);
 }
 
 KUiTranslator::~KUiTranslator()
@@ -58,6 +62,20 @@ KUiTranslator::~KUiTranslator()
     qApp->removeEventFilter(this);
     if (installed_)
         QCoreApplication::removeTranslator(&catalogue_);
+    SetQtTextsJapanese(false);
+}
+
+void KUiTranslator::SetQtTextsJapanese(bool on)
+{
+    on = on && qtLoaded_;
+    if (on == qtInstalled_)
+        return;
+    // Qt's dialogs and message boxes made later take the texts at once; the open ones are
+    // told by the language-change event Qt sends.
+    if (on)
+        qtInstalled_ = QCoreApplication::installTranslator(&qtCatalogue_);
+    else if (QCoreApplication::removeTranslator(&qtCatalogue_))
+        qtInstalled_ = false;
 }
 
 bool KUiTranslator::SetLanguage(int language)
@@ -75,6 +93,7 @@ bool KUiTranslator::SetLanguage(int language)
         installed_ = false;
     }
     language_ = language;
+    SetQtTextsJapanese(language_ == 0);
     for (QWidget *w : QApplication::topLevelWidgets())
         Retranslate(w);
     return ok;

@@ -16,11 +16,17 @@ class QWidget;
 // Each text it rewrites keeps its Japanese source in the object, so switching back restores
 // the original texts. Widgets that show the user's own texts are marked
 // (KUiText::MarkUserData) and left alone.
+//
+// Qt's own texts (the buttons of message boxes, the file, colour, print and page-setup
+// dialogs) follow the same language: in Japanese Qt's Japanese catalogue from the system's
+// Qt translations is installed, in English none (Qt's own texts are English).
 class KUiTranslator : public QObject {
     Q_OBJECT
 
 public:
     static constexpr const char *CatalogueFile = ":/i18n/orvella_en.qm";
+    // Qt's catalogue for the Japanese interface, in QLibraryInfo's translations folder.
+    static constexpr const char *QtJapaneseCatalogue = "qtbase_ja";
 
     explicit KUiTranslator(QObject *parent = nullptr);
     ~KUiTranslator() override;
@@ -29,6 +35,8 @@ public:
     // catalogue cannot be loaded; the interface then stays Japanese.
     bool SetLanguage(int language);
     int Language() const { return language_; }
+    // Whether Qt's own texts are Japanese now (false also when the system lacks the catalogue).
+    bool QtTextsJapanese() const { return qtInstalled_; }
 
     // Rewrites the texts of root, its children and their actions in the current language.
     void Retranslate(QWidget *root);
@@ -39,8 +47,12 @@ protected:
 private:
     void TranslateWidget(QWidget *widget);
     void TranslateAction(QAction *action);
+    void SetQtTextsJapanese(bool on);
 
     QTranslator catalogue_;
     bool installed_ = false;
+    QTranslator qtCatalogue_;
+    bool qtLoaded_ = false;
+    bool qtInstalled_ = false;
     int language_ = 0;
 };

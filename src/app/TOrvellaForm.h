@@ -21,6 +21,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -140,6 +141,8 @@ public:
     void UpdateWeekButtons(const KWeekSchConfig &config);
     void DisableWeekButtons();
     void ShowOpenedWeekday(int day);
+    // Puts a weekday button's mark (today, opened) at the given top, clear of the caption.
+    void PlaceWeekdayMark(QFrame *mark, int day, int top);
     void UpdateTodayIndicator();
     bool OpenWeekSchFile(const QString &path, bool addToLog);
     bool OpenWeekdaySchedule(int day, const KWeekSchConfig &config);
@@ -380,6 +383,8 @@ private:
     void TickListAndPanel(KSchTime now);
     void ApplyClock24HToPanel(bool value, int source);
     void ApplyClockSecondsToPanel(bool value, int source);
+    // The side panels that exist, shown or kept hidden for the other mode.
+    std::vector<KSidePanel *> SidePanels() const;
     void BindListCommands();
 
     // Language.

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -75,8 +76,8 @@ void TOrvellaForm::ApplyLanguageToViews()
     if (SchList && SchList->ListLanguage() != language)
         SchList->SetListLanguage(language);
     // A popup fills its row titles when it is hidden as well: those of a new view are filled again.
-    for (KTSchFramePopup *popup : {SchPie ? SchPie->FramePopup() : nullptr,
-                                   SchTimeline ? SchTimeline->FramePopup() : nullptr}) {
+    for (KTSchFramePopup *popup :
+         {SchPie ? SchPie->FramePopup() : nullptr, SchTimeline ? SchTimeline->FramePopup() : nullptr}) {
         if (popup && popup->PopupLanguage != language) {
             popup->PopupLanguage = language;
             popup->ShowFrame(popup->ShownFrame());
@@ -85,10 +86,8 @@ void TOrvellaForm::ApplyLanguageToViews()
     if (KTGraphDragEditor *editor = ShownGraphEditor())
         editor->Language = language;
     // The side panel of the other mode is kept hidden for the next swap: it follows too.
-    for (KSidePanel *panel : {static_cast<KSidePanel *>(OptionPanel1),
-                              static_cast<KSidePanel *>(OptionPanel2), parkedPanel1_, parkedPanel2_})
-        if (panel)
-            panel->SetLanguage(language);
+    for (KSidePanel *panel : SidePanels())
+        panel->SetLanguage(language);
 }
 
 void TOrvellaForm::SetWeekdayCaptions(int language)
@@ -99,6 +98,12 @@ void TOrvellaForm::SetWeekdayCaptions(int language)
     WkTodayButton->setText(en ? QStringLiteral("TODAY") : QStringLiteral("今日"));
     for (int i = 0; i < 7; ++i)
         WeekdayButtons[size_t(i)]->setText(QString::fromUtf8(en ? enNames[i] : ja[i]));
+    // The marks keep clear of the new captions.
+    for (QFrame *mark : {TodayIndImage, WeekOpnIndImage}) {
+        for (int i = 0; i < 7; ++i)
+            if (mark && mark->parentWidget() == WeekdayButtons[size_t(i)])
+                PlaceWeekdayMark(mark, i, mark->y());
+    }
 }
 
 QString TOrvellaForm::WeekCountTitle(int language)

@@ -156,22 +156,34 @@ void TOrvellaForm::TickListAndPanel(KSchTime now)
     }
 }
 
+std::vector<KSidePanel *> TOrvellaForm::SidePanels() const
+{
+    std::vector<KSidePanel *> panels;
+    for (KSidePanel *panel : {static_cast<KSidePanel *>(OptionPanel1),
+                              static_cast<KSidePanel *>(OptionPanel2), parkedPanel1_, parkedPanel2_})
+        if (panel)
+            panels.push_back(panel);
+    return panels;
+}
+
+// Every side panel follows, the hidden one of the other mode included: it shows the same
+// setting when its mode comes back. A clock that made the change (source 1) has it already.
 void TOrvellaForm::ApplyClock24HToPanel(bool value, int source)
 {
-    TKClock *clock = OptionPanel1 ? OptionPanel1->Clock : (OptionPanel2 ? OptionPanel2->Clock : nullptr);
-    TKCurSchView *view =
-        OptionPanel1 ? OptionPanel1->CurSchView : (OptionPanel2 ? OptionPanel2->CurSchView : nullptr);
-    if (view)
-        view->SetClock24H(value);
-    if (clock && source != 1)
-        clock->Set24H(value);
+    for (KSidePanel *panel : SidePanels()) {
+        panel->CurSchView->SetClock24H(value);
+        if (source != 1 || panel->Clock->Is24H() != value)
+            panel->Clock->Set24H(value);
+    }
 }
 
 void TOrvellaForm::ApplyClockSecondsToPanel(bool value, int source)
 {
-    TKClock *clock = OptionPanel1 ? OptionPanel1->Clock : (OptionPanel2 ? OptionPanel2->Clock : nullptr);
-    if (clock && source != 1)
-        clock->SetSeconds(value);
+    for (KSidePanel *panel : SidePanels()) {
+        panel->CurSchView->SetShowSeconds(value);
+        if (source != 1 || panel->Clock->ShowsSeconds() != value)
+            panel->Clock->SetSeconds(value);
+    }
 }
 
 void TOrvellaForm::HelpContentsExecute()

@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace KMessageCatalog;
 
@@ -41,11 +42,19 @@ void TOrvellaForm::InitWeekPanel(int language)
     QPalette blue = TodayIndImage->palette();
     blue.setColor(QPalette::Window, QColor(0, 0, 255));
     TodayIndImage->setPalette(blue);
-    TodayIndImage->move(4, 20);
     QPalette magenta = WeekOpnIndImage->palette();
     magenta.setColor(QPalette::Window, QColor(255, 0, 255));
     WeekOpnIndImage->setPalette(magenta);
-    WeekOpnIndImage->move(4, 4);
+}
+
+void TOrvellaForm::PlaceWeekdayMark(QFrame *mark, int day, int top)
+{
+    // In the button's left margin, clear of its caption (which is centred).
+    QPushButton *button = WeekdayButtons[size_t(day)];
+    if (mark->parentWidget() != button)
+        mark->setParent(button);
+    const int caption = button->fontMetrics().horizontalAdvance(button->text());
+    mark->move(std::max(1, (button->width() - caption) / 2 - mark->width() - 3), top);
 }
 
 int TOrvellaForm::Today() const
@@ -85,8 +94,7 @@ void TOrvellaForm::DisableWeekButtons()
 void TOrvellaForm::ShowOpenedWeekday(int day)
 {
     if (day >= 0 && day <= 6 && WeekdayButtons[size_t(day)]->isEnabled()) {
-        WeekOpnIndImage->setParent(WeekdayButtons[size_t(day)]);
-        WeekOpnIndImage->move(4, 4);
+        PlaceWeekdayMark(WeekOpnIndImage, day, 4);
         WeekOpnIndImage->show();
         OpenedWeekday = day;
     } else {
@@ -105,11 +113,7 @@ void TOrvellaForm::TickWeekPanel(int weekday)
     if (weekday < 0 || weekday > 6)
         return;
     // The today mark sits in the corner of today's button and follows midnight.
-    QPushButton *today = WeekdayButtons[size_t(weekday)];
-    if (TodayIndImage->parentWidget() != today) {
-        TodayIndImage->setParent(today);
-        TodayIndImage->move(4, 20);
-    }
+    PlaceWeekdayMark(TodayIndImage, weekday, 20);
     TodayIndImage->show();
 }
 

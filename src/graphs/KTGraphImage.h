@@ -71,6 +71,12 @@ protected:
     // Whether the hit test thinks the pointer is inside a label.
     bool LabelInside() const { return labelInside_; }
     void HitTest(const QPoint &pos);
+    // A new picture has new labels: the pointer counts as outside them until it moves.
+    void ForgetHover()
+    {
+        labelInside_ = false;
+        hoveredFrame_ = -1;
+    }
     // The frame under pos among those whose label is not drawn, or -1.
     virtual int HiddenLabelFrameAt(const QPoint &pos) const;
     // Index of the first of earlier[0..count) that r overlaps, or -1. Each earlier area is

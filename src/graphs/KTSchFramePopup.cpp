@@ -27,7 +27,7 @@ KTSchFramePopup::KTSchFramePopup(QWidget *parent) : QFrame(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFrameShape(QFrame::Box);
     setLineWidth(1);
-    resize(350, 12);
+    resize(DefaultWidth, 12);
     setFont(KFontMap::PointFont("MS Gothic", 9));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
@@ -112,8 +112,18 @@ void KTSchFramePopup::FillRows(const KScheduleFrame *frame)
 {
     const bool english = PopupLanguage == 1;
     const bool empty = frame == nullptr || !frame->HasItemName();
-
+    // The title column is as wide as its longest title in the language shown.
     ItemTitle->setText(english ? QStringLiteral("Item : ") : QStringLiteral("項目 ： "));
+    TimeTitle->setText(english ? QStringLiteral("Time : ") : QStringLiteral("時間 ： "));
+    MemoTitle->setText(english ? QStringLiteral("Memo : ") : QStringLiteral("メモ ： "));
+    int titles = 0;
+    for (QLabel *title : {ItemTitle, TimeTitle, MemoTitle})
+        titles = std::max(titles, title->fontMetrics().size(0, title->text()).width());
+    if (titles != titleWidth_) {
+        titleWidth_ = titles;
+        ArrangeRows();
+    }
+
     ItemTitle->move(ItemTitle->x(), 4);
     ItemValue->move(ItemValue->x(), 4);
     ItemValue->clear();
@@ -121,7 +131,6 @@ void KTSchFramePopup::FillRows(const KScheduleFrame *frame)
         ItemValue->setText(QString::fromStdU16String(frame->ItemName));
     const int h1 = RowHeight(ItemTitle, ItemValue);
 
-    TimeTitle->setText(english ? QStringLiteral("Time : ") : QStringLiteral("時間 ： "));
     TimeTitle->move(TimeTitle->x(), h1 + 6);
     TimeValue->clear();
     if (!empty) {
@@ -132,7 +141,6 @@ void KTSchFramePopup::FillRows(const KScheduleFrame *frame)
     }
     const int h2 = RowHeight(TimeTitle, TimeValue);
 
-    MemoTitle->setText(english ? QStringLiteral("Memo : ") : QStringLiteral("メモ ： "));
     MemoTitle->move(MemoTitle->x(), h1 + h2 + 8);
     MemoValue->move(MemoValue->x(), h1 + h2 + 8);
     MemoValue->clear();
@@ -154,6 +162,8 @@ void KTSchFramePopup::ShowAt(QWidget *host, const KScheduleFrame *frame, int x, 
     QWidget *target = host->parentWidget() ? host->parentWidget() : host;
     if (parentWidget() != target)
         setParent(target);
+    // Never wider than the window part it shows in (a small skin window).
+    SetWidth(std::min(DefaultWidth, target->width()));
     const int right = (host->parentWidget() ? host->x() : 0) + host->width();
     const int e = x + width();
     const int overflow = right < e ? e - right : 0;
@@ -162,7 +172,9 @@ void KTSchFramePopup::ShowAt(QWidget *host, const KScheduleFrame *frame, int x, 
     show();
     raise();
     ShowFrame(frame);
-    const int top = (y + height() + 20 < host->height()) ? y + 20 : y - height() - 2;
+    int top = (y + height() + 20 < host->height()) ? y + 20 : y - height() - 2;
+    // Kept inside the part of the window it shows in as far as its height allows.
+    top = std::clamp(top, 0, std::max(0, target->height() - height()));
     move(left, top);
 }
 

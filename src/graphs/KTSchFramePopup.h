@@ -11,6 +11,8 @@ class KTSchFramePopup : public QFrame {
 public:
     explicit KTSchFramePopup(QWidget *parent = nullptr);
 
+    static constexpr int DefaultWidth = 350;
+
     // 1 English, anything else Japanese.
     int PopupLanguage = 0;
 

@@ -75,6 +75,7 @@ template <class Graph> void KTScheduleGraph<Graph>::Clear()
     hourLabels_.clear();
     this->DestroyTimeMark();
     this->HidePopup();
+    this->ForgetHover();
     drawn_ = false;
 }
 

@@ -26,6 +26,8 @@ const char16_t *const Titles[2][6] = {
 const int FixedWidths[5] = {KScheduleList::RowHeight, 70, 120, 70, 60};
 constexpr int MinWidth = 380;
 constexpr int MinMemoWidth = 100;
+// Room left of a left-justified cell text and on either side of a title.
+constexpr int TitlePadding = 2;
 const QColor CurrentCellColor(150, 200, 255);
 const QColor PanelEditColor(255, 202, 255);
 
@@ -178,7 +180,41 @@ void KScheduleList::ApplyMemoWidth()
     int fixed = 0;
     for (int c = 0; c < 5; ++c)
         fixed += columnWidth(c);
-    setColumnWidth(ColMemo, std::max(MinMemoWidth, width() - fixed - 6));
+    // The memo column ends where the scroll bar begins when there is one.
+    const int bar = verticalScrollBar()->isVisibleTo(this) ? verticalScrollBar()->width() : 0;
+    const int memo = std::max(MinMemoWidth, width() - bar - fixed - 6);
+    if (columnWidth(ColMemo) != memo)
+        setColumnWidth(ColMemo, memo);
+}
+
+void KScheduleList::ShowScrollBarForFrames()
+{
+    // Blank rows fill the list below the frames and may run past its bottom unseen; a scroll
+    // bar shows when a frame does not fit, so that the user knows rows are hidden.
+    const KDaySchedule *s = ShownSchedule();
+    const int frames = s ? s->GetCount() : 0;
+    const Qt::ScrollBarPolicy policy =
+        (frames + 1) * RowHeight > height() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != policy)
+        setVerticalScrollBarPolicy(policy);
+    // Every frame fits: the list shows them from the first row, not scrolled part of a row on
+    // from a longer schedule.
+    if (policy == Qt::ScrollBarAlwaysOff && verticalScrollBar()->value() != 0)
+        verticalScrollBar()->setValue(0);
+}
+
+void KScheduleList::resizeEvent(QResizeEvent *event)
+{
+    QTableWidget::resizeEvent(event);
+    ShowScrollBarForFrames();
+}
+
+void KScheduleList::updateGeometries()
+{
+    QTableWidget::updateGeometries();
+    // The scroll bar comes and goes with the row count.
+    if (columnCount() == ColumnCount)
+        ApplyMemoWidth();
 }
 
 void KScheduleList::SetWidth(int w)
@@ -225,6 +261,14 @@ void KScheduleList::WriteTitles()
             setHorizontalHeaderItem(c, new QTableWidgetItem);
         horizontalHeaderItem(c)->setText(TitleText(c));
     }
+    // A fixed column is widened when its title is longer than the column (the colour column
+    // is a swatch wide, "Color" is not); the memo column gives up the room.
+    if (columnCount() != ColumnCount)
+        return;
+    const QFontMetrics fm(cellFont_);
+    for (int c = 0; c < ColMemo; ++c)
+        setColumnWidth(c, std::max(FixedWidths[c], fm.horizontalAdvance(TitleText(c)) + 2 * TitlePadding));
+    ApplyMemoWidth();
 }
 
 KDaySchedule *KScheduleList::ShownSchedule() const
@@ -295,6 +339,7 @@ void KScheduleList::RefreshRows(bool useWorkingCopy)
         const KDaySchedule *s = ShownSchedule();
         t->setText(totalShown_ && s ? Q(FormatTime(TotalTime(*s), false)) : TitleText(ColTime));
     }
+    ShowScrollBarForFrames();
     // Colour swatches and blank rows follow the schedule, not the texts.
     viewport()->update();
     PlaceMark(markedFrame_);
@@ -355,9 +400,11 @@ void KScheduleList::PaintCell(QPainter *p, const QRect &rect, int row, int col) 
         p->setClipRect(textArea);
         int align = Qt::AlignVCenter | Qt::TextSingleLine;
         QRect r = textArea;
-        if (col == ColMemo) {
+        // Centred when it fits; a longer text starts at the left, so its beginning shows.
+        if (col == ColMemo ||
+            QFontMetrics(cellFont_).horizontalAdvance(text) > r.width() - 2 * TitlePadding) {
             align |= Qt::AlignLeft;
-            r.adjust(2, 0, 0, 0);
+            r.adjust(TitlePadding, 0, 0, 0);
         } else {
             align |= Qt::AlignHCenter;
         }

@@ -198,10 +198,13 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     const KScheduleFrame *FrameOfRow(int row) const;
     void ApplyMemoWidth();
+    void ShowScrollBarForFrames();
     void WriteTitles();
     void CreateTimeMark();
     void DestroyTimeMark();

@@ -184,6 +184,7 @@ void KScheduleList::AfterFrameCountChange(bool refresh)
 {
     const KDaySchedule *s = ShownSchedule();
     SetRowCount(RowCountFor(s ? s->GetCount() : 0, height()));
+    ShowScrollBarForFrames();
     if (refresh)
         RefreshRows(editMode_);
 }

@@ -3,6 +3,7 @@
 #include "model/KCheckTexts.h"
 #include "platform/qt/KFontMap.h"
 #include "platform/qt/KQtText.h"
+#include "platform/qt/KWindowCaption.h"
 
 #include <QFrame>
 #include <QPlainTextEdit>
@@ -90,14 +91,16 @@ void TKSchConfSimpleDialog::FitTexts()
     int needWidth = 0;
     for (QRadioButton *r : {RadioButtonMAN, RadioButtonRETRIEVE, RadioButtonCANCEL})
         needWidth = std::max(needWidth, r->sizeHint().width() - BaseRadioWidth);
-    const QFontMetrics fm(ConflictMsg->font());
-    int lines = 0;
-    for (const QString &line : ConflictMsg->toPlainText().split('\n')) {
-        needWidth = std::max(needWidth, fm.horizontalAdvance(line) + 16 - BaseMessageWidth);
-        ++lines;
-    }
+    // Measured as laid out, so that lines set partly in a fallback face (a taller one, for
+    // Japanese) are counted at their real height.
+    const QSize text = QFontMetrics(ConflictMsg->font())
+                           .boundingRect(QRect(0, 0, 100000, 100000), 0, ConflictMsg->toPlainText())
+                           .size();
+    needWidth = std::max(needWidth, text.width() + 16 - BaseMessageWidth);
+    // The title bar shows the whole caption.
+    needWidth = std::max(needWidth, KWindowCaption::NeededWidth(this) - 297);
     const int extraW = std::max(0, needWidth);
-    const int extraH = std::max(0, lines * fm.lineSpacing() + 4 - BaseMessageHeight);
+    const int extraH = std::max(0, text.height() + 6 - BaseMessageHeight);
     ConflictMsg->setGeometry(8, 8, BaseMessageWidth + extraW, BaseMessageHeight + extraH);
     Panel1->setGeometry(8, 63 + extraH, 281 + extraW, 130);
     for (QRadioButton *r : {RadioButtonMAN, RadioButtonRETRIEVE, RadioButtonCANCEL})

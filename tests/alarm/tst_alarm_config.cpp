@@ -70,7 +70,9 @@ private slots:
         Rig r;
         TKSchAlmCfgDialog &d = *r.dialog;
         QCOMPARE(d.windowTitle(), QString("アラーム設定"));
-        QCOMPARE(d.size(), QSize(491, 339));
+        // Wider than 491 only as far as a sound name or a caption needs it.
+        QCOMPARE(d.height(), 339);
+        QVERIFY(d.width() >= 491 && d.width() < 491 + 100);
         QVERIFY(!d.AlarmCheckBox->isChecked() && !d.PopupCheckBox->isChecked());
         for (const auto &row : d.Rows) {
             QVERIFY(!row.CheckBox->isChecked());

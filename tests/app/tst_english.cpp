@@ -2,7 +2,9 @@
 // dialogs is English after the switch, and the switch back restores the Japanese texts.
 #include "alarm/KAlarmWindows.h"
 #include "alarm/TKAlarmPopUpDialog.h"
+#include "app/TextFit.h"
 #include "app/WindowHarness.h"
+#include "app/WindowWalk.h"
 #include "app/dialogs/KMonthCalendar.h"
 #include "app/dialogs/TKCalendarView.h"
 #include "graphs/TKCurSchView.h"
@@ -37,14 +39,7 @@ bool IsJapanese(QChar c)
            (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFF00 && u <= 0xFFEF);
 }
 
-QString Describe(const QObject *o)
-{
-    QString path;
-    for (; o; o = o->parent())
-        path = QString::fromLatin1(o->metaObject()->className()) + '(' + o->objectName() + ')' +
-               (path.isEmpty() ? "" : " > ") + path;
-    return path;
-}
+using TextFit::Describe;
 
 // Every readable text of the object, labelled with where it is.
 QList<QPair<QString, QString>> Texts(QObject *o)
@@ -100,38 +95,6 @@ QStringList JapaneseTexts(QWidget *root)
         for (const auto &[where, text] : Texts(o))
             if (std::any_of(text.begin(), text.end(), IsJapanese))
                 found << where + ": \"" + text + '"';
-    return found;
-}
-
-QStringList JapaneseInAllWindows()
-{
-    QStringList found;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        found += JapaneseTexts(w);
-    found.removeDuplicates();
-    return found;
-}
-
-// Triggers the action; a modal dialog or menu it opens is walked and closed.
-QStringList TriggerAndWalk(QAction *action)
-{
-    QStringList found;
-    QTimer watcher;
-    watcher.setInterval(10);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        QWidget *open = QApplication::activeModalWidget();
-        if (!open)
-            open = QApplication::activePopupWidget();
-        if (!open)
-            return;
-        found += JapaneseTexts(open);
-        if (auto *d = qobject_cast<QDialog *>(open))
-            d->reject();
-        else
-            open->close();
-    });
-    watcher.start();
-    action->trigger();
     return found;
 }
 
@@ -199,28 +162,13 @@ private slots:
         WindowHarness h(QSize(1024, 768), false);
         TOrvellaForm &f = *h.form;
         f.Action("OptLangEN")->trigger();
-        QStringList found = JapaneseInAllWindows();
-
-        // Every command, with every dialog it opens; views, modes and panels change on the way.
-        for (QAction *a : f.findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (a->objectName() == "FileExit1" || a->objectName().startsWith("OptLang") || !a->isEnabled())
-                continue;
-            found += TriggerAndWalk(a);
-            found += JapaneseInAllWindows();
-        }
-        f.SchedulingMode ? f.ExitSchedulingMode() : f.EnterSchedulingMode();
-        found += JapaneseInAllWindows();
+        QStringList found = WindowWalk::EveryCommand(f, JapaneseTexts, true);
         // The alarm popup's two buttons.
         KSchAlarmPopupInfo alarm;
         alarm.Language = f.Language;
         f.AlarmWindows->ShowAlarmPopup(alarm);
         for (QPushButton *b : {f.AlarmWindows->Popup->Button_OK, f.AlarmWindows->Popup->Button_SoundStop})
             found += JapaneseTexts(b);
-        for (QMenu *m : {f.SchEditPopupMenu, f.SkinModePopupMenu}) {
-            m->popup(QPoint(10, 10));
-            found += JapaneseTexts(m);
-            m->close();
-        }
         found.removeDuplicates();
         if (!found.isEmpty())
             QFAIL(qPrintable("Japanese left in the English interface (add the captions to "

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QtTest>
 #include <memory>
 
@@ -29,6 +30,7 @@ private slots:
     void tickMovesTheMarkAndThePanel();
     void clockOptions();
     void helpCommands();
+    void scrollBarOnlyWhenFramesAreHidden();
 };
 
 void TestListInWindow::listAndPanelAtStart()
@@ -128,6 +130,47 @@ void TestListInWindow::helpCommands()
     f.Action("HelpVersion")->trigger();
     QVERIFY(answer.Seen());
     QCOMPARE(title, QString("Orvella バージョン情報"));
+}
+
+void TestListInWindow::scrollBarOnlyWhenFramesAreHidden()
+{
+    // Frames added one by one from the command in scheduling mode: the vertical scroll bar
+    // shows as soon as a frame runs past the bottom, and only then. A reverted working copy
+    // brings the short schedule back whole, from its first row, without a bar.
+    Window w;
+    TOrvellaForm &f = *w.form;
+    f.Action("EditScheduling")->trigger();
+    QVERIFY(f.SchedulingMode);
+    KScheduleList *list = f.SchList;
+    QScrollBar *bar = list->verticalScrollBar();
+    const int before = f.EditSchedule->GetCount();
+    auto check = [&] {
+        const int frames = f.EditSchedule->GetCount();
+        const bool hidden = (frames + 1) * KScheduleList::RowHeight > list->height();
+        QCOMPARE(bar->isVisibleTo(list), hidden);
+        // The memo column ends at the bar.
+        int columns = 0;
+        for (int c = 0; c < KScheduleList::ColumnCount; ++c)
+            columns += list->columnWidth(c);
+        QVERIFY(columns <= list->viewport()->width());
+    };
+    while (f.EditSchedule->GetCount() < 50) {
+        list->SetCursor(f.EditSchedule->GetCount(), 1);
+        const int count = f.EditSchedule->GetCount();
+        f.Action("EditAddSch")->trigger();
+        QCOMPARE(f.EditSchedule->GetCount(), count + 1);
+        check();
+    }
+    QVERIFY(bar->isVisibleTo(list));
+    list->SetCursor(50, 1);
+    QTRY_VERIFY(bar->value() > 0);
+
+    w.prompter.Answers.push_back(KMsgAnswer::Yes);
+    f.Action("EditCancel")->trigger();
+    QCOMPARE(f.EditSchedule->GetCount(), before);
+    check();
+    QTRY_COMPARE(bar->value(), 0);
+    QCOMPARE(list->rowViewportPosition(0), 0);
 }
 
 QTEST_MAIN(TestListInWindow)

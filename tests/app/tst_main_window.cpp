@@ -200,11 +200,19 @@ private slots:
         h.clock.Set(0, 0, 0, 3);
         f.ClockTick();
         QVERIFY(f.TodayIndImage->parentWidget() == f.WeekdayButtons[3]);
-        // A blue square in the button's lower left corner.
+        // A blue square low in the button, left of its caption, in either language.
         f.ClockTick();
         QVERIFY(f.TodayIndImage->isVisible());
-        const QImage button = f.WeekdayButtons[3]->grab().toImage();
-        QCOMPARE(button.pixelColor(6, 22), QColor(0, 0, 255));
+        for (const char *language : {"OptLangEN", "OptLangJP"}) {
+            f.Action(language)->trigger();
+            QPushButton *b = f.WeekdayButtons[3];
+            const QRect mark = f.TodayIndImage->geometry();
+            const int caption = b->fontMetrics().horizontalAdvance(b->text());
+            QVERIFY2(mark.right() < (b->width() - caption) / 2, qPrintable(b->text()));
+            QVERIFY(mark.left() > 0 && mark.top() >= 16);
+            const QImage button = b->grab().toImage();
+            QCOMPARE(button.pixelColor(mark.center()), QColor(0, 0, 255));
+        }
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/WindowHarness.h"
+#include "app/dialogs/TKClock.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/TKCurSchView.h"
 #include "graphs/TKSchGraphView.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -140,6 +142,7 @@ private slots:
     void cancelAndQuitKeepTheShownSchedule();
     void addInsertFullAndUndoFromTheWindow();
     void clipboardCommandsOnTheCursorCell();
+    void clockSettingsReachThePanelOfEachMode();
 };
 
 void TestSchedulingMode::wholeEditSession()
@@ -287,6 +290,40 @@ void TestSchedulingMode::controlsAndTitleFollowTheMode()
         QVERIFY2(!f.Action(name)->isEnabled(), name);
     QCOMPARE(f.Action("EditScheduling")->text(), QString("スケジュール作成(&G)"));
     QVERIFY(f.EnterEditSchButton->isVisible());
+}
+
+void TestSchedulingMode::clockSettingsReachThePanelOfEachMode()
+{
+    // The 12/24-hour and seconds settings hold in the side panel of either mode, whichever
+    // mode they were changed in.
+    Window w;
+    TOrvellaForm &f = *w.form;
+    // 12-hour first: a panel made for the mode starts in 24-hour.
+    for (bool clock24 : {false, true}) {
+        if (f.SchedulingMode)
+            f.Action("EditScheduling")->trigger();
+        QVERIFY(!f.SchedulingMode);
+        f.Action(clock24 ? "OptClock24H" : "OptClock12H")->trigger();
+        if (f.Action("OptClockSec")->isChecked() != clock24)
+            f.Action("OptClockSec")->trigger();
+        QCOMPARE(f.OptionPanel1->CurSchView->Clock24H(), clock24);
+        f.Action("EditScheduling")->trigger();
+        QVERIFY(f.SchedulingMode);
+        KSidePanel *panel = f.OptionPanel2;
+        QCOMPARE(panel->CurSchView->Clock24H(), clock24);
+        QCOMPARE(panel->Clock->Is24H(), clock24);
+        QCOMPARE(panel->Clock->ShowsSeconds(), clock24);
+        QCOMPARE(panel->CurSchView->ShowSeconds(), clock24);
+
+        // Changed on the scheduling panel's own clock, back in normal mode.
+        QTest::mouseClick(panel->Clock->_24H_CheckBox, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(4, 8));
+        QCOMPARE(panel->CurSchView->Clock24H(), !clock24);
+        f.Action("EditScheduling")->trigger();
+        QVERIFY(!f.SchedulingMode);
+        QCOMPARE(f.OptionPanel1->CurSchView->Clock24H(), !clock24);
+        QCOMPARE(f.OptionPanel1->Clock->Is24H(), !clock24);
+        QCOMPARE(f.OptionPanel1->Clock->_24H_CheckBox->isChecked(), !clock24);
+    }
 }
 
 void TestSchedulingMode::cancelAndQuitKeepTheShownSchedule()

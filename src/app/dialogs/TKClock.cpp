@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <algorithm>
 
 TKClock::TKClock(QWidget *owner) : QFrame(owner)
 {
@@ -16,7 +17,7 @@ TKClock::TKClock(QWidget *owner) : QFrame(owner)
     // The period label keeps one width so that the time does not jump between AM and PM.
     QFontMetrics pm(AMPMLabel->font());
     periodWidth_ =
-        std::max(pm.horizontalAdvance(QStringLiteral("AM")), pm.horizontalAdvance(QStringLiteral("PM")));
+        std::max(pm.size(0, QStringLiteral("AM")).width(), pm.size(0, QStringLiteral("PM")).width());
     AMPMLabel->resize(periodWidth_, pm.height());
     AMPMLabel->setText(QStringLiteral("AM"));
 
@@ -24,7 +25,12 @@ TKClock::TKClock(QWidget *owner) : QFrame(owner)
     ClockLabel->setFont(KFontMap::PixelFont(QStringLiteral("MS Gothic"), 28));
     ClockLabel->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     ClockLabel->setAttribute(Qt::WA_TranslucentBackground);
-    ClockLabel->setGeometry(AMPMLabel->x() + periodWidth_ + 10, AMPMLabel->y() + 5, 150, 32);
+    // As tall as its face needs for a laid-out line (leading included), above the line under it.
+    const int timeHeight = QFontMetrics(ClockLabel->font())
+                               .boundingRect(QRect(0, 0, 1000, 1000), 0, QStringLiteral("00:00:00"))
+                               .height();
+    ClockLabel->setGeometry(AMPMLabel->x() + periodWidth_ + 10, std::max(0, 43 - timeHeight), 150,
+                            std::max(32, timeHeight));
 
     Splitter1 = new QFrame(this);
     Splitter1->setFrameShape(QFrame::HLine);

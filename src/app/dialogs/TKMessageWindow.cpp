@@ -1,8 +1,11 @@
 #include "app/dialogs/TKMessageWindow.h"
 
+#include "platform/qt/KWindowCaption.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 TKMessageWindow::TKMessageWindow(QWidget *parent) : QDialog(parent)
 {
@@ -34,13 +37,16 @@ void TKMessageWindow::ShowMessage(const QString &title, const QString &text, int
         width = w + 25;
     else
         width = 500;
+    // Wide enough for the title bar to show the whole caption.
+    width = std::max(width, std::min(500, KWindowCaption::NeededWidth(this)));
     const int labelWidth = width - 25;
     const int lines = w / labelWidth + (w % labelWidth != 0 ? 1 : 0);
     int labelHeight = h * (lines > 0 ? lines : 1);
     // Wrapping at word boundaries can need a line more than the width alone says;
     // the text is never cut off.
     const int wrapped =
-        metrics.boundingRect(QRect(0, 0, labelWidth, 100000), Qt::TextWordWrap | Qt::AlignLeft, text).height();
+        metrics.boundingRect(QRect(0, 0, labelWidth, 100000), Qt::TextWordWrap | Qt::AlignLeft, text)
+            .height();
     if (wrapped > labelHeight)
         labelHeight = wrapped;
     MessageLabel->setGeometry(10, 8, labelWidth, labelHeight);

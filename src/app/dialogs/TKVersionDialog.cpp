@@ -1,12 +1,14 @@
 #include "app/dialogs/TKVersionDialog.h"
 
 #include "platform/qt/KFontMap.h"
+#include "platform/qt/KWindowCaption.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -63,6 +65,8 @@ void TKVersionDialog::Fill(const KVersionRecord &record)
     const QFont lineFont = KFontMap::PointFont(QStringLiteral("Calibri"), OtherPoints);
     if (Present(record.Caption))
         setWindowTitle(record.Caption);
+    // Wide enough for the title bar to show the whole caption.
+    const int windowWidth = std::max(WindowWidth, KWindowCaption::NeededWidth(this));
     QIcon appIcon = QApplication::windowIcon();
     if (appIcon.isNull())
         appIcon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
@@ -85,11 +89,11 @@ void TKVersionDialog::Fill(const KVersionRecord &record)
         TextField->setPlainText(record.Text);
     TextField->hide();
 
-    auto centred = [this](const QString &text, const QFont &font) {
+    auto centred = [this, windowWidth](const QString &text, const QFont &font) {
         auto *label = new QLabel(text, this);
         label->setFont(font);
         label->adjustSize();
-        label->move((WindowWidth - label->width()) / 2, 0);
+        label->move((windowWidth - label->width()) / 2, 0);
         lines_ << label;
         return label;
     };
@@ -121,8 +125,8 @@ void TKVersionDialog::Fill(const KVersionRecord &record)
     const int buttonWidth = WindowWidth / 3;
     const int buttonHeight = Button_OK->sizeHint().height();
     const int lastBottom = lines_.isEmpty() ? 38 : lines_.last()->geometry().bottom() + 1;
-    Button_OK->setGeometry((WindowWidth - buttonWidth) / 2, lastBottom + 2, buttonWidth, buttonHeight);
+    Button_OK->setGeometry((windowWidth - buttonWidth) / 2, lastBottom + 2, buttonWidth, buttonHeight);
     connect(Button_OK, &QPushButton::clicked, this, &QDialog::accept);
-    resize(WindowWidth, WindowHeight);
-    setFixedSize(WindowWidth, Button_OK->geometry().bottom() + 1 + 8);
+    resize(windowWidth, WindowHeight);
+    setFixedSize(windowWidth, Button_OK->geometry().bottom() + 1 + 8);
 }

@@ -1,10 +1,15 @@
 #include "platform/qt/KQtFileDialogs.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QStringList>
 
 QString KQtFileDialogs::ToQtFilter(const std::u16string &filter, int index, QString &selected)
 {
+    // "Description (*.a, *.b)|*.a;*.b|..." becomes "Description (*.a *.b);;...": the dialog
+    // shows the patterns in parentheses itself, so a list already written in the
+    // description is dropped rather than shown twice.
+    static const QRegularExpression writtenPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     const QStringList parts = QString::fromStdU16String(filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -14,7 +19,9 @@ QString KQtFileDialogs::ToQtFilter(const std::u16string &filter, int index, QStr
             if (p == "*.*")
                 p = "*";
         }
-        out << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+        QString description = parts[i];
+        description.remove(writtenPatterns);
+        out << QString("%1 (%2)").arg(description, patterns.join(' '));
     }
     selected = out.value(index - 1);
     return out.join(";;");

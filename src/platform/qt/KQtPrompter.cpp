@@ -1,6 +1,10 @@
 #include "platform/qt/KQtPrompter.h"
 
+#include "platform/qt/KWindowCaption.h"
+
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 KMsgAnswer KQtPrompter::Ask(const std::u16string &caption, const std::u16string &text, KMsgIcon icon,
                             KMsgButtons buttons)
@@ -42,6 +46,10 @@ KMsgAnswer KQtPrompter::Ask(const std::u16string &caption, const std::u16string 
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    // The box is at least as wide as its title bar needs to show the whole caption.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(KWindowCaption::NeededWidth(&box), 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     switch (box.exec()) {
     case QMessageBox::Ok:
         return KMsgAnswer::Ok;
