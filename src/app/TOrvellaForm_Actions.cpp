@@ -1,4 +1,5 @@
 // The window's controls, actions, menus and button hints.
+#include "app/KMenuBarKeys.h"
 #include "app/KToolIcons.h"
 #include "app/TOrvellaForm.h"
 
@@ -323,6 +324,8 @@ void TOrvellaForm::BuildMenus()
 
     QAction *week = Action("OptWkSchConfig");
     bar->addAction(week); // WEEKSCH_Menu: a menu bar entry bound to the action
+    // The arrow keys travel past that entry to the menus after it.
+    new KMenuBarKeys(bar);
 
     ALARM_Menu = bar->addMenu("アラーム(&A)");
     ALARM_Menu->setObjectName("ALARM_Menu");

@@ -2,7 +2,9 @@
 #include "model/KMessageCatalog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -213,6 +215,55 @@ private slots:
             const QImage button = b->grab().toImage();
             QCOMPARE(button.pixelColor(mark.center()), QColor(0, 0, 255));
         }
+    }
+
+    // The arrow keys travel the whole menu bar, past the week schedule entry (a command, not
+    // a menu), to the alarm, language and help menus and back; Enter there runs the command.
+    void arrowKeysTravelTheWholeMenuBar()
+    {
+        Harness h;
+        TOrvellaForm &f = *h.form;
+        QMenuBar *bar = f.menuBar();
+        QAction *week = f.Action("OptWkSchConfig");
+        // To the open menu, else to the widget with the focus, else to the window.
+        auto key = [&f](Qt::Key k) {
+            QWidget *to = QApplication::activePopupWidget();
+            if (!to)
+                to = QApplication::focusWidget();
+            QTest::keyClick(to ? to : &f, k);
+        };
+        bar->setActiveAction(f.VIEW_Menu->menuAction());
+        QTRY_VERIFY(f.VIEW_Menu->isVisible());
+        key(Qt::Key_Right);
+        QTRY_COMPARE(bar->activeAction(), week);
+        for (QMenu *next : {f.ALARM_Menu, f.LANGUAGE_Menu, f.HELP_Menu}) {
+            key(Qt::Key_Right);
+            QTRY_VERIFY2(next->isVisible(), qPrintable(next->objectName()));
+        }
+        for (QMenu *back : {f.LANGUAGE_Menu, f.ALARM_Menu}) {
+            key(Qt::Key_Left);
+            QTRY_VERIFY2(back->isVisible(), qPrintable(back->objectName()));
+        }
+        key(Qt::Key_Left);
+        QTRY_COMPARE(bar->activeAction(), week);
+        QVERIFY(!QApplication::activePopupWidget());
+        key(Qt::Key_Left);
+        QTRY_VERIFY(f.VIEW_Menu->isVisible());
+        key(Qt::Key_Right);
+        QTRY_COMPARE(bar->activeAction(), week);
+
+        // Enter on the entry runs its command.
+        int runs = 0;
+        QObject::connect(week, &QAction::triggered, [&runs] { ++runs; });
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (QWidget *m = QApplication::activeModalWidget())
+                m->close();
+        });
+        closer.start(10);
+        key(Qt::Key_Return);
+        QTRY_COMPARE(runs, 1);
+        QVERIFY(!bar->activeAction());
     }
 };
 

@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 static void InitHelpResources()
 {
@@ -73,15 +76,55 @@ bool TKHelpWindow::ShowContents(QWidget *owner, int language)
     const QString source = HelpSource(language);
     if (source.isEmpty())
         return false;
-    if (!TheWindow())
+    const bool made = !TheWindow();
+    if (made)
         TheWindow() = new TKHelpWindow(owner);
     TKHelpWindow *w = TheWindow();
     if (!w->Load(source))
         return false;
+    if (made)
+        w->PlaceFirstTime(owner);
     w->show();
     w->raise();
     w->activateWindow();
     return true;
+}
+
+QRect TKHelpWindow::PlaceBeside(const QRect &owner, QSize outer, const QRect &area)
+{
+    outer = outer.boundedTo(area.size());
+    QRect r(QPoint(0, 0), outer);
+    if (owner.right() + outer.width() <= area.right())
+        r.moveTopLeft(QPoint(owner.right() + 1, owner.top()));
+    else if (owner.left() - outer.width() >= area.left())
+        r.moveTopLeft(QPoint(owner.left() - outer.width(), owner.top()));
+    else
+        r.moveCenter(owner.center());
+    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
+    return r;
+}
+
+void TKHelpWindow::PlaceFirstTime(QWidget *owner)
+{
+    QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The frame the window manager adds, as it is around the owner (a guess before any
+    // window has been shown).
+    QMargins frame(4, 28, 4, 4);
+    QRect ownerFrame = screen->availableGeometry();
+    if (owner && owner->isVisible()) {
+        ownerFrame = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        if (ownerFrame != inner)
+            frame = QMargins(inner.left() - ownerFrame.left(), inner.top() - ownerFrame.top(),
+                             ownerFrame.right() - inner.right(), ownerFrame.bottom() - inner.bottom());
+    }
+    const QRect outer = PlaceBeside(ownerFrame, size().grownBy(frame), screen->availableGeometry());
+    resize(outer.size().shrunkBy(frame));
+    // A window's position is that of its frame.
+    move(outer.topLeft());
 }
 
 void TKHelpWindow::CloseHelp()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -23,9 +24,17 @@ public:
     static void CloseHelp();
     static TKHelpWindow *Instance();
 
+    // Where a window of the given outer size (frame included) goes beside its owner's outer
+    // rectangle: to the right of the owner, else to its left, else over it, always inside
+    // the screen's available area (and no larger than it).
+    static QRect PlaceBeside(const QRect &owner, QSize outer, const QRect &area);
+
     bool Load(const QString &source);
     QTextBrowser *Browser() const { return browser_; }
 
 private:
+    // Puts a new window beside its owner on the owner's screen.
+    void PlaceFirstTime(QWidget *owner);
+
     QTextBrowser *browser_ = nullptr;
 };
