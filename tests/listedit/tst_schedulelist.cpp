@@ -65,6 +65,7 @@ private slots:
     void rowsAndCellsOfThreeFrames();
     void sizingRules();
     void cellPainting();
+    void longTextStartsAtTheLeft();
     void markFollowsTheFrame();
     void markHidesWhenScrolledAway();
     void tickRepaintsOnlyTheMark();
@@ -160,6 +161,39 @@ void TestScheduleList::cellPainting()
     // The swatch of the current row keeps its colour.
     l->SetCursor(2, 0);
     QCOMPARE(PixelAt(l, l->CellRect(2, 0).center()), QColor(0, 255, 0));
+}
+
+void TestScheduleList::longTextStartsAtTheLeft()
+{
+    // A text that fits its cell is centred; a longer one starts at the cell's left edge, as
+    // a memo always does, so that its beginning shows.
+    const char16_t *longText = u"An item name far longer than its column is wide";
+    KDaySchedule s;
+    s.AppendFrame(Frame(8, 0, 1, 0, u"A", 0xFFFFFF));
+    s.AppendFrame(Frame(9, 0, 1, 0, longText, 0xFFFFFF, longText));
+    ListInHost h(&s, 600, 300, 0);
+    KScheduleList *l = h.list;
+    l->SetCursor(3, 1); // a blank row: both frame rows in their plain colours
+    const QImage img = l->grab().toImage();
+    // The first pixel column from the left that holds ink of the text.
+    auto firstInk = [&](QRect cell) {
+        cell.adjust(1, 1, -1, -1); // inside the grid lines
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                if (img.pixelColor(x, y).lightness() < 128)
+                    return x - cell.left();
+        return -1;
+    };
+    const int column = l->columnWidth(KScheduleList::ColItem);
+    const int shortInk = firstInk(l->CellRect(1, KScheduleList::ColItem));
+    QVERIFY2(shortInk > column / 3, qPrintable(QString::number(shortInk)));
+    // The long item's first 40 pixel columns look as the same text's in the memo column.
+    const QRect item = l->CellRect(2, KScheduleList::ColItem).adjusted(1, 1, 0, -1);
+    const QRect memo = l->CellRect(2, KScheduleList::ColMemo).adjusted(1, 1, 0, -1);
+    const QImage itemStart = img.copy(QRect(item.topLeft(), QSize(40, item.height())));
+    const QImage memoStart = img.copy(QRect(memo.topLeft(), QSize(40, memo.height())));
+    QVERIFY(firstInk(memo) >= 0);
+    QCOMPARE(itemStart, memoStart);
 }
 
 void TestScheduleList::markFollowsTheFrame()
