@@ -77,17 +77,25 @@ void KTTimelineGraph::PaintScale()
     update();
 }
 
+// The pixel row of a point of the day. A minute that falls exactly on a row (03:54 on a
+// 400-pixel axis is row 65) must not land a row short through the rounding of its fraction;
+// minutes lie at least 1/1440 of a row from any other row, far more than the margin added.
+int KTTimelineGraph::RowOf(double fraction) const
+{
+    return Origin.y() + Trunc(fraction * AxisLength + 1e-6);
+}
+
 std::pair<int, int> KTTimelineGraph::FirstPart(const KTimelineBlock &b) const
 {
     const double end = b.Start > b.End ? 1.0 : b.End;
-    return {Trunc(Origin.y() + b.Start * AxisLength), Trunc(Origin.y() + end * AxisLength)};
+    return {RowOf(b.Start), RowOf(end)};
 }
 
 std::pair<int, int> KTTimelineGraph::SecondPart(const KTimelineBlock &b) const
 {
     if (b.Start <= b.End)
         return {0, 0};
-    return {Origin.y(), Trunc(Origin.y() + b.End * AxisLength)};
+    return {Origin.y(), RowOf(b.End)};
 }
 
 void KTTimelineGraph::PlaceAndPaintItemLabels(const std::vector<KTimelineBlock> &blocks)

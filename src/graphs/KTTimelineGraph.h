@@ -51,6 +51,7 @@ protected:
 private:
     // Top and bottom pixel rows of the block's first part (to midnight for a block that
     // crosses it) and of its second part (empty when there is none).
+    int RowOf(double fraction) const;
     std::pair<int, int> FirstPart(const KTimelineBlock &b) const;
     std::pair<int, int> SecondPart(const KTimelineBlock &b) const;
 
