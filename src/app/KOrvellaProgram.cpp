@@ -40,6 +40,9 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     case KSingleInstance::Outcome::First:
         break;
     }
+    // Files handed over while the window is being made (its start-up prompts included) wait
+    // for it.
+    instance.HoldRequests();
 
     KSystemClock clock;
     KStdFileSystem files;
@@ -65,7 +68,6 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     TOrvellaForm form(platform);
     prompter.SetOwner(&form);
     fileDialogs.SetOwner(&form);
-    form.AcceptLaterStarts(instance);
     // The window may be hidden in the tray while a dialog closes: only closing the window ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&form, &TOrvellaForm::FormClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -73,9 +75,11 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     // command shows one of its own.
     TKVersionDialog hiddenVersionDialog;
     hiddenVersionDialog.hide();
-    // A file given at start opens once the window is up, as if chosen with File > Open.
+    // A file given at start opens once the window is up, as if chosen with File > Open; the
+    // files of later starts, held meanwhile, follow it in their order.
     if (!path.isEmpty())
         QTimer::singleShot(0, &form, [&form, path] { form.OpenFileFromDesktop(path); });
+    form.AcceptLaterStarts(instance);
     // Later starts that cannot reach this window would run a second planner beside it.
     if (instance.LastTrouble() == KSingleInstance::Trouble::CannotListen)
         QTimer::singleShot(0, &form, [&prompter, &instance, &form] {

@@ -274,6 +274,8 @@ void TOrvellaForm::AcceptLaterStarts(KSingleInstance &instance)
     // Queued: the request has been answered and its connection closed before any prompt runs.
     connect(&instance, &KSingleInstance::OpenRequested, this, &TOrvellaForm::OpenFileFromDesktop,
             Qt::QueuedConnection);
+    // The window is ready: requests held while it was made come now.
+    instance.StartDelivering();
 }
 
 bool TOrvellaForm::eventFilter(QObject *watched, QEvent *event)

@@ -140,10 +140,26 @@ int KFileHandler::MakeBackup(const std::u16string &path, const std::u16string &b
     return 1;
 }
 
+int32_t KFileHandler::ResolveForSaving(const std::u16string &path, std::u16string &target)
+{
+    switch (Files.ResolveLink(path, target)) {
+    case KFsStatus::LinkLoop:
+        return LinkLoop;
+    case KFsStatus::ForeignLink:
+        // Planted by someone else where everyone may write: the save could land in any file
+        // of this user's, so it is refused as the kernel's own rule would refuse it.
+        return CannotCreate;
+    default:
+        return NoError;
+    }
+}
+
 int32_t KFileHandler::CheckReplaceable(const std::u16string &path)
 {
     std::u16string target;
-    if (Files.ResolveLink(path, target) == KFsStatus::LinkLoop || Files.TypeOf(target) == KFileType::LinkLoop)
+    if (const int32_t refused = ResolveForSaving(path, target); refused != NoError)
+        return refused;
+    if (Files.TypeOf(target) == KFileType::LinkLoop)
         return LinkLoop;
     // A file the user may not change is not replaced behind its back, even when its folder
     // would allow it.
@@ -168,12 +184,13 @@ KWriteResult KFileHandler::CreateFileWithBlock(const std::u16string &path,
     refusedCode_ = NoError;
     // A link is saved through: the link stays and the file it names gets the contents.
     std::u16string target;
-    if (Files.ResolveLink(path, target) == KFsStatus::LinkLoop)
-        return Refuse(path, LinkLoop);
+    if (const int32_t refused = ResolveForSaving(path, target); refused != NoError)
+        return Refuse(path, refused);
     const bool exists = Files.Exists(target);
     if (exists && (flags & KWriteConfirm)) {
         int lang = GetLanguage();
-        std::u16string text = KPath::NameOf(path) + Text(ReplacePrompt, lang);
+        // Through a link the question names the file that would be replaced.
+        std::u16string text = (target == path ? KPath::NameOf(path) : target) + Text(ReplacePrompt, lang);
         if (Prompter.Ask(u"", text, KMsgIcon::None, KMsgButtons::OkCancel) == KMsgAnswer::Cancel)
             return wrCancelled;
     }
@@ -187,8 +204,8 @@ KWriteResult KFileHandler::AppendBlock(const std::u16string &path, const std::ve
 {
     refusedCode_ = NoError;
     std::u16string target;
-    if (Files.ResolveLink(path, target) == KFsStatus::LinkLoop)
-        return Refuse(path, LinkLoop);
+    if (const int32_t refused = ResolveForSaving(path, target); refused != NoError)
+        return Refuse(path, refused);
     if (!Files.Exists(target))
         return wrFileMissing;
     if (block.empty())

@@ -58,7 +58,8 @@ public:
     int MakeBackup(const std::u16string &path, const std::u16string &backupName);
 
     // Whether the file at path may be replaced: 0, or the catalogue number of the reason
-    // (18 a read-only file or one this user may not change, 34 a link loop).
+    // (18 a read-only file or one this user may not change, 34 a link loop, 11 a link another
+    // user planted in a folder open to everyone).
     int32_t CheckReplaceable(const std::u16string &path);
     // The error code a write leaves: 0 after wrOK, 8 after wrCancelled, the reason of a
     // refusal, 9 otherwise.
@@ -77,6 +78,9 @@ protected:
     bool CopyBackup(const std::u16string &target, const std::u16string &backupName);
     // wrRefused with the reason's message and the file name, or wrOK.
     KWriteResult Refuse(const std::u16string &path, int32_t reason);
+    // The file a save of path writes (links followed) into target; 0, or why the links may not
+    // be followed (34 a loop, 11 a link another user planted).
+    int32_t ResolveForSaving(const std::u16string &path, std::u16string &target);
     // Reads the whole file; false when it cannot be opened or read.
     bool ReadWholeFile(const std::u16string &path, std::vector<uint8_t> &out, KFsStatus &status);
 

@@ -68,6 +68,25 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
     }
 
+    // A later start answered while the window is still being made: its file is kept and
+    // opened once the window takes requests.
+    void fileHandedOverBeforeTheWindowIsMadeOpensOnceItIs()
+    {
+        const QString key = QString("OrvellaEarlyTest%1").arg(QCoreApplication::applicationPid());
+        KSingleInstance instance(key);
+        QVERIFY(instance.TryBecomePrimary());
+        instance.HoldRequests();
+        QProcess second;
+        second.start(QCoreApplication::applicationFilePath(), {"second", key, "/d/lunch.ors"});
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 5000);
+        QCOMPARE(second.exitCode(), 0);
+
+        DesktopWindow w;
+        QVERIFY(!w.ShowsLunch());
+        w.f->AcceptLaterStarts(instance);
+        QTRY_VERIFY_WITH_TIMEOUT(w.ShowsLunch(), 5000);
+    }
+
     void unsavedChangesAreAskedAboutFirst()
     {
         DesktopWindow w;

@@ -306,6 +306,16 @@ private slots:
         QCOMPARE(later.Start(QString(), 200), KSingleInstance::Outcome::First);
     }
 
+    // A first process nobody can reach says so (here: a socket name longer than the system takes).
+    void aFailedListenIsReported()
+    {
+        KSingleInstance first(Key() + QString(120, 'x'));
+        QVERIFY(first.TryBecomePrimary());
+        QCOMPARE(first.LastTrouble(), KSingleInstance::Trouble::CannotListen);
+        QVERIFY(first.TroubleText(1).startsWith("Orvella started later cannot reach this window:\n"));
+        QVERIFY(first.TroubleText(1).size() > 52);
+    }
+
     // Both ends talk only to a process of the same user: the first drops a connection from
     // another user unread, and a later start hands nothing to a socket another user serves.
     void anotherUsersProcessIsNotListenedTo()

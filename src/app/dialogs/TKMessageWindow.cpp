@@ -15,6 +15,7 @@ TKMessageWindow::TKMessageWindow(QWidget *parent) : QDialog(parent)
     MessageLabel = new QLabel(this);
     MessageLabel->setObjectName("MessageLabel");
     MessageLabel->setWordWrap(true);
+    MessageLabel->setTextFormat(Qt::PlainText);
     MessageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     OKButton = new QPushButton("OK", this);
     OKButton->setObjectName("OKButton");

@@ -10,6 +10,10 @@ enum class KFsStatus {
     NotFound, // the file could not be opened (missing, no permission, a folder)
     IoError,  // the file was opened but the platform failed part-way
     LinkLoop, // the path's symbolic links lead back to themselves (or nest too deep)
+    // A symbolic link on the path, in a sticky folder everyone may write into (like /tmp),
+    // belongs neither to this user nor to the folder's owner: someone else planted it, and it
+    // is not followed (the kernel's protected-symlinks rule).
+    ForeignLink,
 };
 
 // What a path names, its symbolic links followed.
@@ -55,7 +59,8 @@ public:
     // True when the file exists and this user may change it.
     virtual bool IsWritable(const std::u16string &path) = 0;
     // The file a path finally names: symbolic links are followed to their target (which need
-    // not exist yet); any other path comes back unchanged. LinkLoop when the links never end.
+    // not exist yet); any other path comes back unchanged. LinkLoop when the links never end;
+    // ForeignLink when a link on the way is another user's in a folder open to everyone.
     virtual KFsStatus ResolveLink(const std::u16string &path, std::u16string &target) = 0;
     // True when both paths name the same existing file.
     virtual bool SameFile(const std::u16string &a, const std::u16string &b) = 0;

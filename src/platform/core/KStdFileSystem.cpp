@@ -3,6 +3,7 @@
 #include "model/KUtf8.h"
 
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -301,12 +302,79 @@ bool KStdFileSystem::IsWritable(const std::u16string &path)
 #endif
 }
 
+bool KStdFileSystem::OwnerAndMode(const std::string &path, uint32_t &owner, uint32_t &mode)
+{
+#ifdef ORVELLA_POSIX_FILES
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0)
+        return false;
+    owner = uint32_t(st.st_uid);
+    mode = uint32_t(st.st_mode);
+    return true;
+#else
+    (void)path, (void)owner, (void)mode;
+    return false;
+#endif
+}
+
+bool KStdFileSystem::PlantedLinkOnTheWay(const std::string &path)
+{
+#ifdef ORVELLA_POSIX_FILES
+    // The path is walked as the system walks it, a part at a time, links replaced by what
+    // they name. A link in a sticky folder that everyone may write into is followed only when
+    // it belongs to this user or to the folder's owner.
+    std::error_code ec;
+    const fs::path start(path);
+    fs::path walked = start.is_absolute() ? fs::path("/") : fs::current_path(ec);
+    if (ec)
+        return false;
+    const fs::path relative = start.relative_path();
+    std::deque<fs::path> rest(relative.begin(), relative.end());
+    for (int links = 0; !rest.empty();) {
+        const fs::path part = rest.front();
+        rest.pop_front();
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            walked = walked.parent_path();
+            continue;
+        }
+        const fs::path next = walked / part;
+        uint32_t owner = 0, mode = 0, folderOwner = 0, folderMode = 0;
+        if (!OwnerAndMode(next.native(), owner, mode) || !S_ISLNK(mode)) {
+            walked = next;
+            continue;
+        }
+        // Loops and unreadable folders are told by the callers' own steps.
+        if (++links > 40 || !OwnerAndMode(walked.native(), folderOwner, folderMode))
+            return false;
+        const bool shared = (folderMode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+        if (shared && owner != uint32_t(::geteuid()) && owner != folderOwner)
+            return true;
+        const fs::path named = fs::read_symlink(next, ec);
+        if (ec)
+            return false;
+        const fs::path namedParts = named.relative_path();
+        rest.insert(rest.begin(), namedParts.begin(), namedParts.end());
+        if (named.is_absolute())
+            walked = "/";
+    }
+#else
+    (void)path;
+#endif
+    return false;
+}
+
 KFsStatus KStdFileSystem::ResolveLink(const std::u16string &path, std::u16string &target)
 {
     target = path;
     fs::path p;
     if (!ToPath(path, p))
         return KFsStatus::Ok;
+#ifdef ORVELLA_POSIX_FILES
+    if (PlantedLinkOnTheWay(p.native()))
+        return KFsStatus::ForeignLink;
+#endif
     std::error_code ec;
     // A chain of links, followed a bounded number of steps, as the system itself does.
     int hops = 0;

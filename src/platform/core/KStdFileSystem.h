@@ -39,7 +39,13 @@ public:
     static std::string TemporaryPrefix(const std::string &name);
 
 protected:
+    // Owner and mode of path itself (a link is not followed); false when it cannot be read.
+    // Tests play other owners here.
+    virtual bool OwnerAndMode(const std::string &path, uint32_t &owner, uint32_t &mode);
     // Puts the file or folder open as fd on the device (fsync); false with errno set when the
     // device refused. Tests make it fail.
     virtual bool SyncToDevice(int fd);
+
+private:
+    bool PlantedLinkOnTheWay(const std::string &path);
 };

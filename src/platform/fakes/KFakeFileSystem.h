@@ -28,6 +28,7 @@ public:
     std::set<std::u16string> ReadOnly;              // files with the read-only attribute
     std::set<std::u16string> Unwritable;            // files this user may not change (another owner's)
     std::map<std::u16string, std::u16string> Links; // symbolic link -> what it names
+    std::set<std::u16string> ForeignLinks;          // links another user planted in a shared folder
     std::set<std::u16string> NotRegular;            // devices and pipes: they cannot be copied
     std::map<std::u16string, std::vector<uint8_t>> StreamWrites; // what went into each pipe or device
     bool RequireFolders = false;                                 // writing into a folder not in Folders fails
@@ -188,8 +189,11 @@ public:
     KFsStatus ResolveLink(const std::u16string &path, std::u16string &target) override
     {
         target = path;
-        for (int hops = 0; hops < 40 && Links.count(target); ++hops)
+        for (int hops = 0; hops < 40 && Links.count(target); ++hops) {
+            if (ForeignLinks.count(target))
+                return KFsStatus::ForeignLink;
             target = Links.at(target);
+        }
         return Links.count(target) ? KFsStatus::LinkLoop : KFsStatus::Ok;
     }
 
