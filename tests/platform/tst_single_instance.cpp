@@ -341,7 +341,7 @@ private slots:
 
         KSingleInstance later(Key() + "f");
         later.SetPeerUidReader([&](qintptr) { return std::optional<qint64>(someoneElse); });
-        QVERIFY(!later.SendToPrimary("/home/u/private.ors", 1000));
+        QCOMPARE(later.Start("/home/u/private.ors", 1000), KSingleInstance::Outcome::CannotStart);
         QCOMPARE(later.LastTrouble(), KSingleInstance::Trouble::ForeignPeer);
         QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 5000);
         QCoreApplication::processEvents();

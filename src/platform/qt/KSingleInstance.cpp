@@ -186,6 +186,10 @@ KSingleInstance::Outcome KSingleInstance::Start(const QString &path, int answerM
         }
         if (SendToPrimary(path, answerMs))
             return Outcome::HandedOver;
+        // Another user's process serves our socket: waiting longer gives it nothing more, and
+        // the user is told whose it is rather than that the planner does not answer.
+        if (trouble_ == Trouble::ForeignPeer)
+            return Outcome::CannotStart;
         // A planner of ours may be busy starting: it gets as long again.
         if (LockHolder() == Holder::Planner && SendToPrimary(path, answerMs))
             return Outcome::HandedOver;
