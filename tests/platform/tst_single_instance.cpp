@@ -348,6 +348,23 @@ private slots:
         QCOMPARE(activated.count(), 1);
     }
 
+    // A socket file of another owner at our name is not connected to at all (needs root to
+    // give it away).
+    void anotherUsersSocketFileIsNotUsed()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to give the socket to another user");
+        KSingleInstance first(Key() + "o");
+        QVERIFY(first.TryBecomePrimary());
+        QSignalSpy activated(&first, &KSingleInstance::ActivationRequested);
+        QVERIFY(::chown(QFile::encodeName(first.ServerName()).constData(), 65534, 65534) == 0);
+        KSingleInstance later(Key() + "o");
+        QVERIFY(!later.SendToPrimary("/home/u/private.ors", 1000));
+        QCOMPARE(later.LastTrouble(), KSingleInstance::Trouble::ForeignPeer);
+        QCoreApplication::processEvents();
+        QCOMPARE(activated.count(), 0);
+    }
+
     // Requests that come while the window is not ready are answered and kept, then given in
     // their order.
     void requestsWaitForTheWindow()

@@ -368,6 +368,16 @@ bool KSingleInstance::SendToPrimary(const QString &path, int timeoutMs)
         return false;
     const QByteArray request =
         path.isEmpty() ? ActivateRequest : OpenPrefix + path.toUtf8().toPercentEncoding() + "\n";
+#ifdef Q_OS_UNIX
+    // A socket file another user made (our folder was open to them once) is not ours to use,
+    // even where its mode would let no one connect.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(serverName_).constData(), &st) == 0 && st.st_uid != ::getuid()) {
+        trouble_ = Trouble::ForeignPeer;
+        troubleDetail_ = serverName_;
+        return false;
+    }
+#endif
     QDeadlineTimer deadline(timeoutMs);
     // The first process may still be starting: try again until the deadline.
     while (!deadline.hasExpired()) {
