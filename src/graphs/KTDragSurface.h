@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <Qt>
 #include <cstdint>
+#include <vector>
 
 // What the drag editor needs of a schedule view: what lies under a point, the time of day
 // there, the cursor for an edge, and a repaint of the frames from the schedule it shows.
@@ -25,4 +26,10 @@ public:
     // current-time mark and the popup stay as they are.
     virtual void RepaintFrames() = 0;
     virtual void HideFramePopup() = 0;
+    // While a drag moves some frames: BeginMoving names them, so that the view may keep the
+    // rest of the picture ready; RepaintMoving draws the picture again for their new times;
+    // EndMoving drops what was kept.
+    virtual void BeginMoving(const std::vector<int32_t> &) {}
+    virtual void RepaintMoving() { RepaintFrames(); }
+    virtual void EndMoving() {}
 };

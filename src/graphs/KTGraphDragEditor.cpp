@@ -111,6 +111,7 @@ bool KTGraphDragEditor::Press(QMouseEvent *event)
     core_->BeginDrag();
     session_ = std::make_unique<KDragSession>(core_->Edit(), hit, surface_->SecondsAt(event->position()),
                                               surface_->OnTimeline());
+    surface_->BeginMoving(session_->Touched());
     if (hit.What == KDragTarget::Body)
         graph_->setCursor(Qt::ClosedHandCursor);
     return true;
@@ -120,7 +121,7 @@ void KTGraphDragEditor::Move(QMouseEvent *event)
 {
     const int step = event->modifiers() & Qt::ShiftModifier ? 1 : 5;
     core_->PreviewDrag(session_->Move(surface_->SecondsAt(event->position()), step));
-    surface_->RepaintFrames();
+    surface_->RepaintMoving();
     QStringList lines;
     for (int32_t i : session_->Described()) {
         if (const KScheduleFrame *f = core_->Edit().GetFrame(i))
@@ -137,6 +138,7 @@ void KTGraphDragEditor::Release()
     text_.clear();
     QToolTip::hideText();
     graph_->unsetCursor();
+    surface_->EndMoving();
     // Announcing the change repaints the views; the owner may then follow the frame.
     if (core_->EndDrag(frame) && OnDragged)
         OnDragged(frame);
@@ -149,6 +151,7 @@ void KTGraphDragEditor::Cancel()
     session_.reset();
     text_.clear();
     core_->CancelDrag();
+    surface_->EndMoving();
     surface_->RepaintFrames();
     QToolTip::hideText();
     graph_->unsetCursor();

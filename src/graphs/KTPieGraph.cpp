@@ -60,9 +60,9 @@ void KTPieGraph::SetLabelMargin(int n)
     ApplySize();
 }
 
-void KTPieGraph::PaintSlices(const std::vector<KPieSlice> &slices)
+void KTPieGraph::PaintSlices(const std::vector<KPieSlice> &slices, QImage *target)
 {
-    QPainter p(&Canvas());
+    QPainter p(target ? target : &Canvas());
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(KColorConv::ToQColor(SegmentPenColor), 1));
     const QRectF box(boxOrigin_.x(), boxOrigin_.y(), 2.0 * radius_, 2.0 * radius_);

@@ -43,7 +43,8 @@ public:
 
 protected:
     void ApplySize();
-    void PaintSlices(const std::vector<KPieSlice> &slices);
+    // Into the control's picture, or into target.
+    void PaintSlices(const std::vector<KPieSlice> &slices, QImage *target = nullptr);
     void PaintScaleLines();
     // Places one label per slice and paints the names that fit inside their slices.
     void PlaceAndPaintItemLabels(const std::vector<KPieSlice> &slices);

@@ -85,5 +85,10 @@ private:
     bool popupsEnabled_ = false;
     bool drawn_ = false;
     int repaintCount_ = 0;
+
+protected:
+    void CountRepaint() { ++repaintCount_; }
+
+private:
     std::unique_ptr<KTGraphDragEditor> dragEditor_;
 };

@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -14,7 +15,7 @@ using KGraphMath::Trunc;
 
 KTSchedulePie::KTSchedulePie(QWidget *parent) : KTScheduleGraph(parent) {}
 
-void KTSchedulePie::PaintSchedule()
+std::vector<KPieSlice> KTSchedulePie::Slices() const
 {
     const KDaySchedule *schedule = Schedule();
     std::vector<KPieSlice> slices;
@@ -29,11 +30,12 @@ void KTSchedulePie::PaintSchedule()
         s.Name = QString::fromStdU16String(f->ItemName);
         slices.push_back(std::move(s));
     }
+    return slices;
+}
 
-    SetLabelMargin(HourLabelMode() != 0 ? 30 : 0);
-
+bool KTSchedulePie::ApplyTickMode()
+{
     const int tickMode = TickMode();
-    bool scale = true;
     if (tickMode >= 1 && tickMode <= 3) {
         static const int counts[] = {4, 8, 24};
         TickCount = counts[tickMode - 1];
@@ -41,14 +43,67 @@ void KTSchedulePie::PaintSchedule()
         TickColor = 0x000000;
         TickThickEvery = 0;
         TickThickWidth = 3;
-    } else if (tickMode != 4) {
-        scale = false;
     }
+    return tickMode >= 1 && tickMode <= 4;
+}
 
+void KTSchedulePie::PaintSchedule()
+{
+    const std::vector<KPieSlice> slices = Slices();
+    SetLabelMargin(HourLabelMode() != 0 ? 30 : 0);
+    const bool scale = ApplyTickMode();
     PaintSlices(slices);
     if (scale)
         PaintScaleLines();
     PlaceAndPaintItemLabels(slices);
+}
+
+void KTSchedulePie::BeginMoving(const std::vector<int32_t> &frames)
+{
+    moving_ = frames;
+    still_ = QImage();
+    if (!Schedule() || !Drawn())
+        return;
+    std::vector<KPieSlice> staying = Slices();
+    for (int32_t i = int32_t(staying.size()) - 1; i >= 0; --i) {
+        if (std::find(frames.begin(), frames.end(), i) != frames.end())
+            staying.erase(staying.begin() + i);
+    }
+    still_ = QImage(Canvas().size(), QImage::Format_RGB32);
+    still_.fill(Qt::white);
+    PaintSlices(staying, &still_);
+}
+
+void KTSchedulePie::RepaintMoving()
+{
+    // Without the kept slices (or when the control has changed size) the whole picture.
+    if (!Schedule() || !Drawn() || still_.isNull() || still_.size() != Canvas().size())
+        return RepaintFrames();
+    CountRepaint();
+    const std::vector<KPieSlice> slices = Slices();
+    std::vector<KPieSlice> moving;
+    for (int32_t i : moving_) {
+        if (i >= 0 && i < int32_t(slices.size()))
+            moving.push_back(slices[size_t(i)]);
+    }
+    {
+        QPainter p(&Canvas());
+        p.drawImage(0, 0, still_);
+    }
+    itemLabels_.clear();
+    PaintSlices(moving);
+    if (ApplyTickMode())
+        PaintScaleLines();
+    PlaceAndPaintItemLabels(slices);
+    if (HourLabelMode() != 0)
+        PaintHourLabels();
+    update();
+}
+
+void KTSchedulePie::EndMoving()
+{
+    moving_.clear();
+    still_ = QImage();
 }
 
 KDragTarget KTSchedulePie::HitAt(QPointF p) const

@@ -56,6 +56,28 @@ std::vector<int32_t> KDragSession::Described() const
     return frames;
 }
 
+std::vector<int32_t> KDragSession::Touched() const
+{
+    std::vector<int32_t> frames;
+    auto add = [&frames](int32_t i) {
+        if (i >= 0 && std::find(frames.begin(), frames.end(), i) == frames.end())
+            frames.push_back(i);
+    };
+    if (target_.What == KDragTarget::Body) {
+        const int32_t f = target_.Frame;
+        add(f);
+        if (frames_.size() > 1 && Meets(Prev(f), f))
+            add(Prev(f));
+        if (frames_.size() > 1 && Meets(f, Next(f)))
+            add(Next(f));
+    }
+    for (const KDragEdge &e : target_.Edges) {
+        add(e.Before);
+        add(e.After);
+    }
+    return frames;
+}
+
 int32_t KDragSession::EndOf(int32_t i) const
 {
     const Times &f = frames_[size_t(i)];

@@ -41,6 +41,8 @@ public:
     int32_t Frame() const;
     // The frames to describe while dragging, in the order of the day.
     std::vector<int32_t> Described() const;
+    // Every frame the drag may change, whichever way the pointer goes.
+    std::vector<int32_t> Touched() const;
     // How far the edge (or the body's start) may move from where it was, in seconds: lo <= 0 <= hi.
     // A body free to go round the day (alone, or two frames that meet at both ends) gets
     // {-Day, Day}.
