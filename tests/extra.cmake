@@ -47,3 +47,9 @@ add_test(NAME packaging_install_tree
   COMMAND bash ${PACKAGING_CHECK} install ${PACKAGING_DIR} ${CMAKE_BINARY_DIR} ${ORVELLA_TEST_HOME}/tmp/install-tree)
 set_tests_properties(packaging_desktop_entry packaging_metainfo packaging_mime_types packaging_install_tree
   PROPERTIES LABELS packaging SKIP_RETURN_CODE 77 ENVIRONMENT "${ORVELLA_TEST_ENV}" TIMEOUT 120)
+
+# The end-signal test runs the planner itself.
+if(TARGET tst_end_signals AND TARGET orvella)
+  target_compile_definitions(tst_end_signals PRIVATE ORVELLA_PROGRAM="$<TARGET_FILE:orvella>")
+  add_dependencies(tst_end_signals orvella)
+endif()

@@ -5,6 +5,7 @@
 #include "platform/core/KClock.h"
 #include "platform/core/KStdFileSystem.h"
 #include "platform/qt/KDBusNotifier.h"
+#include "platform/qt/KEndSignals.h"
 #include "platform/qt/KQtAppDataFolder.h"
 #include "platform/qt/KQtFileDialogs.h"
 #include "platform/qt/KQtPrintService.h"
@@ -24,6 +25,16 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     QApplication::setApplicationDisplayName("Orvella");
     // The menu entry and icon the desktop knows the planner by.
     QApplication::setDesktopFileName("org.tolvarin.Orvella");
+
+    // Asked to end by a signal (a shutdown, a logout without session management, kill, Ctrl+C):
+    // leave the event loop the ordinary way, without questions, so the settings are written.
+    // A request that comes while start-up still runs ends the program before its event loop.
+    bool endRequested = false;
+    KEndSignals endSignals;
+    QObject::connect(&endSignals, &KEndSignals::EndRequested, &app, [&endRequested] {
+        endRequested = true;
+        QCoreApplication::exit(0);
+    });
 
     KQtPrompter prompter;
     // One instance at a time: a later start brings the first window forward and ends.
@@ -88,5 +99,6 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
         });
     if (windowMade)
         windowMade(form);
-    return app.exec();
+    // The window writes its settings as the event loop ends, or as it goes.
+    return endRequested ? 0 : app.exec();
 }

@@ -88,7 +88,7 @@ TOrvellaForm::~TOrvellaForm()
     // The list (and its working copy) may go before the graph that edits it.
     DetachGraphEditing();
     Timer1->stop();
-    WriteSettingsFile();
+    WriteSettingsAtEnd();
     DestroyItemPool();
     // Views and panels are child widgets and go with the window.
 }
@@ -178,9 +178,10 @@ void TOrvellaForm::FormCreate()
     ReadSettingsAtStart();
     ReopenLastFile();
     RestoreLastView();
-    // Logging out quits the application without closing the window: keep the settings then too.
+    // Logging out quits the application without closing the window, and a signal ends the event
+    // loop: keep the settings then too (once; the window's end does not write them again).
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { WriteSettingsFile(); });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { WriteSettingsFile(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { WriteSettingsAtEnd(); });
     // Top 2 means the frame's top: the title bar stays on the screen.
     if (!SkinMode)
         PlaceFrameOnScreen(pos());

@@ -125,6 +125,9 @@ public:
     void FileSaveAsExecute();
     void SaveScheduleAs(const QString &name);
     static QString EnsureDtsExtension(const QString &name);
+    // The schedule's own title: the one being typed while scheduling, SchTitle otherwise (the
+    // title field shows a caption of its own in the week count).
+    QString ScheduleTitle() const;
 
     // --- Settings kept between runs (TOrvellaForm_Settings.cpp) ---
     void ReadSettingsAtStart();
@@ -132,8 +135,11 @@ public:
     // Opens a file of the recent list at start; false when it is missing or does not open.
     bool ReopenFile(const QString &path);
     void RestoreLastView();
-    // Writes the settings file now; true on success.
+    // Writes the settings file now; true on success (also when it already holds these settings).
     bool WriteSettingsFile();
+    // Writes the settings file once as the planner ends, however it ends (the window closed,
+    // the event loop ended by a signal or the session); later calls do nothing.
+    void WriteSettingsAtEnd();
 
     // --- Week schedules: the week panel and the week dialog (TOrvellaForm_Week.cpp) ---
     // Today's weekday, 0 Sunday .. 6 Saturday.
@@ -433,6 +439,10 @@ private:
     void EditFrameFromGraph(int frame);
     // Whether leaving the mode now would show the check dialog.
     bool LeavingWouldAsk() const;
+    // A title typed in scheduling mode stays when the edits of the list are dropped.
+    bool TitleTypedInMode() const;
+    // The schedule and title are now in their file: nothing is unsaved, also in scheduling mode.
+    void MarkSaved(const QString &title);
     // The side panel of the other mode, kept hidden so that switching does not build it anew.
     KSidePanel *parkedPanel1_ = nullptr;
     KSidePanel *parkedPanel2_ = nullptr;
@@ -466,6 +476,11 @@ private:
     // Opens a schedule or week schedule file as the open command does, adding it to the recent files.
     void OpenFileOfAnyKind(const QString &path);
     bool saveAsWritten_ = false;
+    // The settings file of the last run could not be read: keep a copy before writing over it.
+    bool settingsUnread_ = false;
+    bool settingsWrittenAtEnd_ = false;
+    // What the settings file holds since this window last wrote it.
+    std::vector<uint8_t> writtenSettings_;
     // Linux desktop (TOrvellaForm_Desktop.cpp).
     void BuildDesktop();
     void BuildTray();

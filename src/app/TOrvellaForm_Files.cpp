@@ -183,7 +183,8 @@ KMsgAnswer TOrvellaForm::OverwriteSchedule()
     KScheduleFile writer(files, *platform_.Prompter);
     writer.SetLanguage(Language);
     writer.WriteFlags = KWriteBackup;
-    writer.SetTitle(U(SchTitleEdit->text()));
+    const QString title = ScheduleTitle();
+    writer.SetTitle(U(title));
     writer.SetFileName(path);
     // A read-only file, another user's file or a link loop is refused before anything else.
     if (const int32_t refused = writer.CheckReplaceable(path); refused != NoError) {
@@ -195,7 +196,7 @@ KMsgAnswer TOrvellaForm::OverwriteSchedule()
     writer.WriteSchedule(ShownSchedule);
     if (writer.ErrorCode != 0)
         return KMsgAnswer::Cancel;
-    SchModified = false;
+    MarkSaved(title);
     return KMsgAnswer::Yes;
 }
 
@@ -232,7 +233,8 @@ void TOrvellaForm::SaveScheduleAs(const QString &name)
     KScheduleFile writer(*platform_.Files, *platform_.Prompter);
     writer.SetLanguage(Language);
     writer.WriteFlags = KWriteBackup | KWriteConfirm;
-    writer.SetTitle(U(SchTitleEdit->text()));
+    const QString title = ScheduleTitle();
+    writer.SetTitle(U(title));
     const QString target = EnsureDtsExtension(name);
     writer.SetFileName(U(target));
     writer.WriteSchedule(ShownSchedule);
@@ -242,12 +244,27 @@ void TOrvellaForm::SaveScheduleAs(const QString &name)
     saveAsWritten_ = true;
     SchFileName = target;
     SchTitleEdit->setToolTip(KUiText::PlainToolTip(target));
-    SchModified = false;
+    MarkSaved(title);
     ShowFileInTitle();
     // The file saved last is the one the next start opens.
     FileLogMenu->Add(target);
     if (!WeekSchOpen)
         DayFileName = SchFileName;
+}
+
+QString TOrvellaForm::ScheduleTitle() const
+{
+    return SchedulingMode ? SchTitleEdit->text() : SchTitle;
+}
+
+void TOrvellaForm::MarkSaved(const QString &title)
+{
+    SchModified = false;
+    if (!SchedulingMode)
+        return;
+    // Leaving the mode without further edits changes nothing that is not saved.
+    schModifiedBeforeMode_ = false;
+    SchTitle = title;
 }
 
 bool TOrvellaForm::ApplyEditsForSave()

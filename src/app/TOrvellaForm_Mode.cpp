@@ -155,7 +155,8 @@ void TOrvellaForm::ExitSchedulingMode()
         if (OptionPanel2)
             OptionPanel2->GraphView->SetSchedule(nullptr); // the working copy is gone
         if (SchList->LastLeaveResult() == KScheduleEditCore::LeaveDiscard)
-            SchModified = schModifiedBeforeMode_; // the edits are gone, the shown schedule is as before
+            // The edits of the list are gone, the shown schedule is as before; a typed title stays.
+            SchModified = schModifiedBeforeMode_ || TitleTypedInMode();
         else
             SchModified = SchModified || listModified || schModifiedBeforeMode_;
         EditSchedule = nullptr;
@@ -192,9 +193,14 @@ void TOrvellaForm::ShowModeControls(bool on)
         Action(name)->setEnabled(on);
 }
 
+bool TOrvellaForm::TitleTypedInMode() const
+{
+    return SchTitleEdit->text() != SchTitle;
+}
+
 void TOrvellaForm::SchListChanged(int kind)
 {
-    SchModified = kind == KScheduleEditCore::Changed ? true : schModifiedBeforeMode_;
+    SchModified = kind == KScheduleEditCore::Changed || schModifiedBeforeMode_ || TitleTypedInMode();
     if (OptionPanel2)
         OptionPanel2->GraphView->RefreshGraph();
     RepaintShownGraph();
@@ -234,11 +240,12 @@ bool TOrvellaForm::ConfirmQuitScheduling()
     if (OptionPanel2)
         OptionPanel2->GraphView->SetSchedule(nullptr);
     DetachGraphEditing();
+    const bool titleTyped = TitleTypedInMode();
     if (SchList)
         SchList->DiscardEditSchedule();
     ExitSchedulingMode();
-    // The edits were dropped: only changes from before the mode are still unsaved.
-    SchModified = schModifiedBeforeMode_;
+    // The edits were dropped: only changes from before the mode and a typed title are unsaved.
+    SchModified = schModifiedBeforeMode_ || titleTyped;
     return true;
 }
 

@@ -1,5 +1,5 @@
-// Settings kept between runs: read at start, written when the window goes and when the
-// desktop session ends.
+// Settings kept between runs: read at start, written once when the planner ends and when the
+// desktop session asks for its data.
 #include "app/TOrvellaForm.h"
 
 #include "app/KTFileLogOnMenu.h"
@@ -22,10 +22,17 @@ void TOrvellaForm::ReadSettingsAtStart()
         return;
     env.AlarmConfigRef = &AlarmConfig;
     env.WeekConfigRef = &WeekConfig;
-    // A damaged file changes nothing; the options keep their start values and the next
-    // close writes a sound file.
-    if (env.ReadSettings(path) != 0)
+    if (env.ReadSettings(path) != 0) {
+        // A damaged file leaves the options at their start values, but what its blocks before
+        // the damage held (the alarm points, the week options) is kept and in effect. The file
+        // is copied aside before the next write replaces it.
+        settingsUnread_ = true;
+        if (env.BlocksRead >= 1)
+            ApplyAlarmEnabled();
+        if (env.BlocksRead >= 2)
+            SetAutoOpen(WeekConfig.AutoOpen, 0);
         return;
+    }
     const uint8_t bits = env.OptionBits;
     SetClock24H(bits & KOrvellaEnv::OptClock24H, 2);
     SetClockSeconds(bits & KOrvellaEnv::OptClockSeconds, 2);
@@ -124,5 +131,22 @@ bool TOrvellaForm::WriteSettingsFile()
     env.SavedSkinState.Left = SkinState.Left;
     for (const QString &recent : FileLogMenu->PathsOldestFirst())
         env.RecentFiles.push_back(recent.toStdU16String());
-    return env.WriteSettings();
+    // Written once for the same settings: the session's request and the end do not both write.
+    std::vector<uint8_t> image = env.BuildImage();
+    if (!image.empty() && image == writtenSettings_)
+        return true;
+    env.KeepDamagedCopy = settingsUnread_;
+    if (!env.WriteSettings())
+        return false;
+    settingsUnread_ = false;
+    writtenSettings_ = std::move(image);
+    return true;
+}
+
+void TOrvellaForm::WriteSettingsAtEnd()
+{
+    if (settingsWrittenAtEnd_)
+        return;
+    settingsWrittenAtEnd_ = true;
+    WriteSettingsFile();
 }

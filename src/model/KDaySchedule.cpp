@@ -227,11 +227,17 @@ bool KDaySchedule::SetChronoTime(int32_t index, int mode)
             f.Duration = alone ? WholeDay : DiffTimes(oldEnd, f.StartTime);
     }
     if (mode == 2 || mode == 3 || mode == 4) {
-        const KSchTime nextStart = ToClockTime(frames_[size_t(NextIndex(index))].StartTime);
-        if (mode == 2)
+        const KSchTime storedNext = frames_[size_t(NextIndex(index))].StartTime;
+        const KSchTime nextStart = ToClockTime(storedNext);
+        if (mode == 2) {
             f.StartTime = ToClockTime(DiffTimes(nextStart, f.Duration));
-        else
-            f.Duration = alone ? WholeDay : DiffTimes(nextStart, ToClockTime(f.StartTime));
+        } else {
+            // A next start stored as 24:00 is the end of the day: a frame from 00:00 up to it
+            // lasts the whole day, not no time. Other starts are reduced to the clock, so that
+            // hours stored beyond a day cannot wrap the difference.
+            const KSchTime upTo = storedNext.TotalSeconds() == WholeDay.TotalSeconds() ? WholeDay : nextStart;
+            f.Duration = alone ? WholeDay : DiffTimes(upTo, ToClockTime(f.StartTime));
+        }
     }
     return true;
 }

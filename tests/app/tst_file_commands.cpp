@@ -6,10 +6,12 @@
 #include "storage/KScheduleFile.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
+#include <functional>
 
 using namespace KMessageCatalog;
 
@@ -180,6 +182,48 @@ private slots:
         f.Action("FileOpen")->trigger();
         QCOMPARE(Q(ItemOf(f, 0)), QString("X"));
         QCOMPARE(h.files.Ops.size(), writes);
+    }
+
+    // A Save As that writes nothing, because the user declined to replace a file or the write
+    // failed, stops the New, Open or close that asked for it and keeps the changes.
+    void chainedCommandsStopWhenSaveAsWritesNothing()
+    {
+        WindowHarness h(QSize(1024, 768), false);
+        TOrvellaForm &f = *h.form;
+        PutSchedule(h, u"/d/keep.ors", Schedule({u"K"}), u"");
+        PutSchedule(h, u"/d/other.ors", Schedule({u"O"}), u"");
+        f.ShownSchedule.AppendFrame(KScheduleFrame(KSchTime{1, 0, 0}, KSchTime{1, 0, 0}, u"変更", 0, u""));
+        f.SchModified = true;
+        f.show();
+        const auto unchanged = [&] {
+            return f.isVisible() && f.SchModified && f.ShownSchedule.GetCount() == 2 &&
+                   Q(ItemOf(f, 1)) == "変更" && f.SchFileName.isEmpty();
+        };
+        const std::vector<std::function<void()>> commands = {
+            [&] { f.Action("FileNew1")->trigger(); },
+            [&] { f.Action("FileOpen")->trigger(); },
+            [&] { QVERIFY(!f.close()); },
+        };
+        for (size_t c = 0; c < commands.size(); ++c) {
+            // Yes to saving, an existing name, Cancel to replacing it.
+            h.prompter.Answers = {KMsgAnswer::Yes, KMsgAnswer::Cancel};
+            h.dialogs.Answers = {u"/d/keep.ors", u"/d/other.ors"};
+            commands[c]();
+            QVERIFY2(unchanged(), qPrintable(QString("declined, command %1").arg(c)));
+            QCOMPARE(h.dialogs.Answers.size(), size_t(1)); // no open dialog came
+            QCOMPARE(ReadBack(h, u"/d/keep.ors")->GetCount(), 1);
+
+            // Yes to saving, a new name, and the device refuses the write.
+            h.files.FailFlushes = true;
+            h.prompter.Answers = {KMsgAnswer::Yes};
+            h.dialogs.Answers = {u"/d/new.ors", u"/d/other.ors"};
+            commands[c]();
+            h.files.FailFlushes = false;
+            QVERIFY2(unchanged(), qPrintable(QString("failed, command %1").arg(c)));
+            QVERIFY(LastBoxSays(h, CannotCreate));
+            QVERIFY(!h.files.Exists(u"/d/new.ors"));
+            QCOMPARE(h.dialogs.Answers.size(), size_t(1));
+        }
     }
 
     void saveWritesBackupAndRefusesWhatCannotBeWritten()
@@ -425,18 +469,26 @@ private slots:
         QCOMPARE(g.FileLogMenu->Count(), 2);
         QCOMPARE(g.FileLogMenu->Path(1), QString("/d/old.ors"));
         QVERIFY(g.WeekConfig.AutoOpen);
+        QVERIFY(g.WkAutoOpenCheckBox->isChecked());
         QCOMPARE(g.AlarmConfig.GetMinutes(2), 17);
         QCOMPARE(Q(g.AlarmConfig.GetSoundFile(3)), QString("/s/bell.wav"));
         QVERIFY(h.prompter.History.empty());
     }
 
-    void damagedSettingsStartWithDefaultsAndAreRewritten()
+    // A settings file damaged in its third block (the recent files): the options start at their
+    // values, but the alarm points and the week options of the first two blocks are kept and in
+    // effect; the close keeps the damaged file as OrvellaEnv.ore.damaged before writing anew.
+    void damagedSettingsKeepWhatTheyHoldAndACopy()
     {
         WindowHarness h(QSize(1024, 768), false, false);
         const std::u16string path = h.appData.SettingsFilePath();
-        // A sound file, then cut off before its trailer.
-        KSchAlarmConfig alarm;
+        KSchAlarmConfig alarm(4);
+        alarm.SetMinutes(3, 25);
+        alarm.SetPointOn(3, true);
+        alarm.AlarmTypes = KSchAlarmConfig::PopupAlarm;
         KWeekSchConfig week;
+        week.AutoOpen = true;
+        week.AutoReadFile = u"/w/週.orw";
         KOrvellaEnv env(h.files, h.prompter, h.appData);
         env.AlarmConfigRef = &alarm;
         env.WeekConfigRef = &week;
@@ -444,39 +496,70 @@ private slots:
         env.SavedViewType = 200;
         env.RecentFiles = {u"/d/x.ors"};
         std::vector<uint8_t> image = env.BuildImage();
-        image.resize(image.size() / 2);
+        const size_t weekAt = 128 + size_t(image[128] | (image[129] << 8));
+        const size_t recentAt = weekAt + size_t(image[weekAt] | (image[weekAt + 1] << 8));
+        image[recentAt + 4] = 7; // seven names said, one there
         h.files.Put(path, image);
 
         h.Build();
         TOrvellaForm &f = *h.form;
         QVERIFY(!f.Clock24H && f.CurTimeMark && !f.StartWithLastView);
         QCOMPARE(f.FileLogMenu->Count(), 0);
-        QCOMPARE(f.ShownSchedule.GetCount(), 1);
+        QCOMPARE(f.AlarmConfig.GetMinutes(3), 25);
+        QVERIFY(f.AlarmConfig.IsPointOn(3));
+        QVERIFY(f.WkAutoOpenCheckBox->isChecked());
+        QCOMPARE(Q(f.WeekConfig.AutoReadFile), QString("/w/週.orw"));
         QVERIFY(h.prompter.History.empty());
 
         h.form.reset();
+        QCOMPARE(h.files.Get(path + u".damaged"), image);
+        KSchAlarmConfig alarmAgain;
+        KWeekSchConfig weekAgain;
         KOrvellaEnv again(h.files, h.prompter, h.appData);
-        again.AlarmConfigRef = &alarm;
-        again.WeekConfigRef = &week;
+        again.AlarmConfigRef = &alarmAgain;
+        again.WeekConfigRef = &weekAgain;
         QCOMPARE(again.ReadSettings(path), 0);
         QCOMPARE(int(again.OptionBits), int(KOrvellaEnv::OptCurTimeMark));
+        QCOMPARE(alarmAgain.GetMinutes(3), 25);
+        QVERIFY(weekAgain.AutoOpen);
+
+        // The file is sound again: the next close writes it without another copy.
+        h.files.Files.erase(path + u".damaged");
+        h.Build();
+        h.form.reset();
+        QVERIFY(!h.files.Exists(path + u".damaged"));
     }
 
-    void sessionEndWritesTheSettingsWithoutAClose()
+    // Logging out quits the application without closing the window; the end of the event loop
+    // and the window's own end then write the settings once, and a failing write is reported once.
+    void settingsAreWrittenOnceAtTheEnd()
     {
-        WindowHarness h(QSize(1024, 768), false);
-        const std::u16string path = h.appData.SettingsFilePath();
-        QVERIFY(!h.files.Exists(path));
-        h.form->SetClock24H(true, 0);
-        // Logging out quits the application; the window is not closed first.
-        QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
-        KSchAlarmConfig alarm;
-        KWeekSchConfig week;
-        KOrvellaEnv env(h.files, h.prompter, h.appData);
-        env.AlarmConfigRef = &alarm;
-        env.WeekConfigRef = &week;
-        QCOMPARE(env.ReadSettings(path), 0);
-        QVERIFY(env.OptionBits & KOrvellaEnv::OptClock24H);
+        for (const bool failing : {false, true}) {
+            WindowHarness h(QSize(1024, 768), false);
+            const std::u16string path = h.appData.SettingsFilePath();
+            QVERIFY(!h.files.Exists(path));
+            h.form->SetClock24H(true, 0);
+            h.files.FailFlushes = failing;
+            const size_t boxes = h.prompter.History.size();
+            QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
+            h.form.reset();
+            if (failing) {
+                QCOMPARE(h.prompter.History.size(), boxes + 1);
+                QVERIFY(LastBoxSays(h, CannotCreate));
+                continue;
+            }
+            size_t writes = 0;
+            for (const KFakeFileSystem::Op &op : h.files.Ops)
+                writes += op.Kind == KFakeFileSystem::OpKind::Rename && op.Target == path ? 1 : 0;
+            QCOMPARE(writes, size_t(1));
+            KSchAlarmConfig alarm;
+            KWeekSchConfig week;
+            KOrvellaEnv env(h.files, h.prompter, h.appData);
+            env.AlarmConfigRef = &alarm;
+            env.WeekConfigRef = &week;
+            QCOMPARE(env.ReadSettings(path), 0);
+            QVERIFY(env.OptionBits & KOrvellaEnv::OptClock24H);
+        }
     }
 
     void unknownSavedViewStartsTheList()

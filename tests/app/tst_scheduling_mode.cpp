@@ -10,6 +10,7 @@
 #include "listedit/TKSchConfSimpleDialog.h"
 #include "model/KMessageCatalog.h"
 #include "platform/fakes/KFakeClipboard.h"
+#include "storage/KScheduleFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -140,6 +141,7 @@ private slots:
     void wholeEditSession();
     void controlsAndTitleFollowTheMode();
     void cancelAndQuitKeepTheShownSchedule();
+    void typedTitlesAndSavesInTheModeKeepTheRightMark();
     void addInsertFullAndUndoFromTheWindow();
     void clipboardCommandsOnTheCursorCell();
     void clockSettingsReachThePanelOfEachMode();
@@ -391,6 +393,81 @@ void TestSchedulingMode::cancelAndQuitKeepTheShownSchedule()
     QVERIFY(f.SchedulingMode);
     QCOMPARE(f.ShownSchedule.GetCount(), 2);
     QCOMPARE(f.ShownSchedule.GetFrame(1)->Duration, (KSchTime{19, 0, 0}));
+}
+
+// The changed mark follows what is really unsaved: a title typed in the mode stays unsaved when
+// EditCancel or the check dialog's cancel drops the list's edits; a save in the mode leaves
+// nothing unsaved once the mode ends; Save As of a working copy the check keeps back writes nothing.
+void TestSchedulingMode::typedTitlesAndSavesInTheModeKeepTheRightMark()
+{
+    Window w;
+    TOrvellaForm &f = *w.form;
+    KScheduleList *l = f.SchList;
+    KDaySchedule day;
+    day.AppendFrame(KScheduleFrame(KSchTime{0, 0, 0}, KSchTime{24, 0, 0}, u"自由", 0xFFFFFF, u""));
+    w.files.Put(u"/d/day.ors", KScheduleFile::BuildImage(day, u"Old"));
+    w.dialogs.Answers = {u"/d/day.ors"};
+    f.Action("FileOpen")->trigger();
+    QCOMPARE(f.SchTitle, QString("Old"));
+    const auto typeTitle = [&](const char *title) {
+        f.SchTitleEdit->setFocus();
+        f.SchTitleEdit->selectAll();
+        QTest::keyClicks(f.SchTitleEdit, title);
+    };
+    const auto savedTitle = [&] {
+        KScheduleFile r(w.files, w.prompter);
+        r.SetFileName(u"/d/day.ors");
+        return r.ReadSchedule() ? QString::fromStdU16String(r.Title) : QString("(unreadable)");
+    };
+
+    f.Action("EditScheduling")->trigger();
+    typeTitle("New");
+    TypeTime(l, 1, KScheduleList::ColTime, "5");
+    w.prompter.Answers = {KMsgAnswer::Yes};
+    f.Action("EditCancel")->trigger();
+    QCOMPARE(l->CellText(1, KScheduleList::ColTime), QString("24:00"));
+    QCOMPARE(f.SchTitleEdit->text(), QString("New"));
+    QVERIFY(f.SchModified);
+
+    TypeTime(l, 1, KScheduleList::ColTime, "5");
+    DialogAnswer cancel;
+    cancel.answer = [](TKSchConfSimpleDialog *d) { return d->RadioButtonCANCEL; };
+    cancel.Arm();
+    f.Action("EditScheduling")->trigger();
+    QVERIFY(cancel.seen);
+    QVERIFY(!f.SchedulingMode);
+    QCOMPARE(f.SchTitle, QString("New"));
+    QVERIFY(f.SchModified); // closing would ask to save the new title
+
+    // Save As of edits the check keeps back writes nothing and keeps the file and the mark.
+    f.Action("EditScheduling")->trigger();
+    TypeTime(l, 1, KScheduleList::ColTime, "5");
+    DialogAnswer adjust;
+    adjust.answer = [](TKSchConfSimpleDialog *d) { return d->RadioButtonMAN; };
+    adjust.Arm();
+    const size_t ops = w.files.Ops.size();
+    w.dialogs.Answers = {u"/d/other.ors"};
+    f.Action("FileSaveAs1")->trigger();
+    QVERIFY(adjust.seen);
+    QCOMPARE(w.files.Ops.size(), ops);
+    QVERIFY(!w.files.Exists(u"/d/other.ors"));
+    QVERIFY(f.SchedulingMode);
+    QVERIFY(f.SchModified);
+    QCOMPARE(f.SchFileName, QString("/d/day.ors"));
+
+    // A clean working copy saved in the mode: leaving without further edits leaves nothing unsaved.
+    TypeTime(l, 1, KScheduleList::ColTime, "24");
+    typeTitle("Saved");
+    f.Action("FileOverwrite1")->trigger();
+    QVERIFY(f.SchedulingMode);
+    QVERIFY(!f.SchModified);
+    QCOMPARE(savedTitle(), QString("Saved"));
+    f.Action("EditScheduling")->trigger();
+    QVERIFY(!f.SchedulingMode);
+    QVERIFY(!f.SchModified);
+    const size_t boxes = w.prompter.History.size();
+    QVERIFY(f.close());
+    QCOMPARE(w.prompter.History.size(), boxes); // nothing to ask
 }
 
 void TestSchedulingMode::addInsertFullAndUndoFromTheWindow()

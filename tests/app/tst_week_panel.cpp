@@ -44,6 +44,12 @@ void PutWeek(WindowHarness &h)
     h.files.Put(u"/w/week.orw", KWeekSchFile::BuildImage(week));
 }
 
+bool LastBoxSaysDamaged(const WindowHarness &h)
+{
+    return !h.prompter.History.empty() &&
+           h.prompter.History.back().Text.find(Text(DamagedFile, 0)) != std::u16string::npos;
+}
+
 void OpenWeek(WindowHarness &h)
 {
     h.dialogs.Answers = {u"/w/week.orw"};
@@ -99,6 +105,16 @@ private slots:
         f.WeekSelButtonClick(1);
         QVERIFY(!f.WeekdayButtons[1]->isEnabled());
         QCOMPARE(Q(f.ShownSchedule.GetFrame(0)->ItemName), QString("水曜"));
+        QCOMPARE(f.OpenedWeekday, 3);
+
+        // A day file that is there but damaged disables its button the same way.
+        std::vector<uint8_t> damaged = *h.files.Get(u"/w/thu.ors");
+        damaged[100] ^= 0xFF;
+        h.files.Put(u"/w/thu.ors", damaged);
+        QVERIFY(f.WeekdayButtons[4]->isEnabled());
+        f.WeekSelButtonClick(4);
+        QVERIFY(!f.WeekdayButtons[4]->isEnabled());
+        QVERIFY(LastBoxSaysDamaged(h));
         QCOMPARE(f.OpenedWeekday, 3);
 
         // Cancel at the save question keeps the shown schedule.
@@ -192,6 +208,16 @@ private slots:
         QCOMPARE(f.SchTimeCount->ItemCount(), 6);
         QCOMPARE(f.SchTitleEdit->text(), QString("週間スケジュール集計"));
         QVERIFY(h.prompter.History.empty());
+
+        // Saving the shown day in this view keeps the day's own title, not the view's caption.
+        f.SchModified = true;
+        f.Action("FileOverwrite1")->trigger();
+        KScheduleFile saved(h.files, h.prompter);
+        saved.SetFileName(u"/w/wed.ors");
+        QVERIFY(saved.ReadSchedule());
+        QCOMPARE(Q(saved.Title), QString("水曜"));
+        QVERIFY(!f.SchModified);
+        QCOMPARE(f.SchTitleEdit->text(), QString("週間スケジュール集計"));
     }
 
     void weekMenuShowsTheDialogWithTheWeekInUse()

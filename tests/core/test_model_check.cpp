@@ -82,6 +82,12 @@ TEST(ScheduleCheck, ReportTakesTheLowestFaultyFrameAndCode9OnlyAlone)
     EXPECT_EQ(r.Index, 0);
     EXPECT_EQ(r.Code, 5);
     EXPECT_EQ(r.BlinkCells, (std::vector<std::pair<int32_t, int>>{{0, 3}, {1, 1}}));
+    // A frame of no time followed by a gap: a gap after it, not a conflict.
+    KDaySchedule empty = Make({{T(0, 0), T(0, 0)}, {T(2, 0), T(22, 0)}});
+    r = KScheduleEditCore::Check(empty);
+    EXPECT_EQ(Codes(empty), (std::vector<int32_t>{5, 4}));
+    EXPECT_EQ(r.Index, 0);
+    EXPECT_EQ(r.Code, 5);
     KDaySchedule three = Make({{T(0, 0), T(6, 0)}, {T(5, 0), T(3, 0)}, {T(9, 0), T(14, 0)}});
     r = KScheduleEditCore::Check(three);
     EXPECT_EQ(r.Code, 7);
@@ -136,4 +142,24 @@ TEST(ChronoTime, FiveModesAroundTheCircle)
 
     EXPECT_FALSE(s.SetChronoTime(2, 0));
     EXPECT_FALSE(s.SetChronoTime(0, 5));
+}
+
+// Up to a next start stored as 24:00 a frame from 00:00 lasts the whole day, in modes 3 and 4;
+// other starts stored past a day are reduced to the clock first.
+TEST(ChronoTime, EndAtAStoredMidnightIsAWholeDay)
+{
+    for (int mode : {3, 4}) {
+        KDaySchedule day = Make({{T(0, 0), T(8, 0)}, {T(24, 0), T(0, 0)}});
+        ASSERT_TRUE(day.SetChronoTime(0, mode));
+        EXPECT_EQ(day.GetFrame(0)->StartTime, T(0, 0)) << mode;
+        EXPECT_EQ(day.GetFrame(0)->Duration, T(24, 0)) << mode;
+        EXPECT_EQ(day.CheckSchedule(), 0) << mode;
+        EXPECT_EQ(day.TotalSeconds(), 24 * 3600) << mode;
+    }
+    KDaySchedule later = Make({{T(8, 0), T(2, 0)}, {T(24, 0), T(8, 0)}});
+    later.SetChronoTime(0, 3);
+    EXPECT_EQ(later.GetFrame(0)->Duration, T(16, 0));
+    KDaySchedule beyond = Make({{T(0, 0), T(2, 0)}, {T(30, 0), T(18, 0)}});
+    beyond.SetChronoTime(0, 3);
+    EXPECT_EQ(beyond.GetFrame(0)->Duration, T(6, 0));
 }

@@ -141,6 +141,19 @@ TEST_F(EditTest, UndoRestoresInsertDeleteAndChangeExactly)
     EXPECT_TRUE(core->Modified);
 }
 
+TEST_F(EditTest, UndoAfterDeletingTheLastFrameBringsItBack)
+{
+    Start({F(T(0, 0), T(6, 0), u"a"), F(T(6, 0), T(6, 0), u"b"), F(T(12, 0), T(6, 0), u"c"),
+           F(T(18, 0), T(6, 0), u"d", 0x40, u"last")});
+    KDaySchedule before;
+    before.AssignSchedule(E());
+    ASSERT_TRUE(core->DeleteSch(3));
+    EXPECT_EQ(E().GetCount(), 3);
+    ASSERT_TRUE(core->UndoLastOperation());
+    EXPECT_EQ(E().GetCount(), 4);
+    EXPECT_TRUE(Same(E(), before));
+}
+
 TEST_F(EditTest, SixthEditDropsTheOldest)
 {
     Start({F(T(0, 0), T(24, 0), u"a")});

@@ -181,6 +181,22 @@ void TestScheduleEditing::typingLimitsHoldForEveryWayTextArrives()
     QTest::keyClick(memo, Qt::Key_Return); // commits the panel's text to the cell
     QTRY_VERIFY(!panel->isVisible());
     QCOMPARE(e.Edit().GetFrame(0)->Memo.size(), size_t(128));
+
+    // An item too wide for its column opens the same panel, and Enter commits it to the item.
+    const QString longItem(16, QChar(u'あ'));
+    e.Edit().GetFrame(0)->SetItemName(longItem.toStdU16String());
+    l->RefreshRows(true);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, e.Center(1, KScheduleList::ColItem));
+    QTRY_VERIFY(panel->isVisible());
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    QInputMethodEvent last;
+    last.setCommitString("い");
+    QApplication::sendEvent(memo, &last);
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTRY_VERIFY(!panel->isVisible());
+    QCOMPARE(QString::fromStdU16String(e.Edit().GetFrame(0)->ItemName), longItem.left(15) + "い");
+    QCOMPARE(QString::fromStdU16String(e.Edit().GetFrame(0)->Memo).size(), 128);
 }
 
 void TestScheduleEditing::timeEntryFromDigitKeys()
