@@ -36,20 +36,25 @@ test-asan: deps
 bench: build
 	@bash scripts/bench.sh $(BUILD)/bin/orvella_bench
 
-# libFuzzer targets of the file readers (clang-14, ASan + UBSan), each run for FUZZ_SECONDS.
+# libFuzzer targets of the file readers and the iCalendar import (clang-14, ASan + UBSan), each
+# run for FUZZ_SECONDS; an input that takes longer than FUZZ_TIMEOUT seconds counts as a hang.
 # New crash inputs land in fuzz/crashes/<reader>/ and are replayed by the tests once committed.
+# One target alone: make fuzz FUZZ_TARGETS=ical FUZZ_SECONDS=600
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_TIMEOUT ?= 10
+FUZZ_TARGETS ?= schedule week settings ical
 
 fuzz-build: deps
 	cmake -S fuzz -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++-14
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 fuzz: fuzz-build
-	@for r in schedule week settings; do \
+	@for r in $(FUZZ_TARGETS); do \
 	  mkdir -p fuzz/work/$$r fuzz/crashes/$$r; \
-	  $(FUZZ_BUILD)/fuzz_$$r -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
-	    -artifact_prefix=fuzz/crashes/$$r/ fuzz/work/$$r fuzz/corpus/$$r || exit 1; \
+	  dict=; [ -f fuzz/$$r.dict ] && dict=-dict=fuzz/$$r.dict; \
+	  $(FUZZ_BUILD)/fuzz_$$r -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=$(FUZZ_TIMEOUT) \
+	    -print_final_stats=1 $$dict -artifact_prefix=fuzz/crashes/$$r/ fuzz/work/$$r fuzz/corpus/$$r || exit 1; \
 	done
 
 # The Debian package (CPack) in $(BUILD)/, and its check: installed with apt-get in a clean

@@ -1,6 +1,7 @@
 #include "KCliCommands.h"
 
 #include "KCliExportIcs.h"
+#include "KCliImportIcs.h"
 #include "KCliJson.h"
 #include "KCliNow.h"
 #include "KCliUtf.h"
@@ -30,13 +31,14 @@ const std::string Usage =
                 "       orvella-cli write FILE < JSON\n"
                 "       orvella-cli check FILE [--json]\n"
                 "       ") +
-    KCliExportIcs::Synopsis +         // iCalendar export
-    "\n       " + KCliNow::Synopsis + // the frame of a time
+    KCliExportIcs::Synopsis +               // iCalendar export
+    "\n       " + KCliImportIcs::Synopsis + // iCalendar import
+    "\n       " + KCliNow::Synopsis +       // the frame of a time
     "\nshow prints a schedule (.ors), week schedule (.orw) or settings file;\n"
     "write makes a schedule or week schedule file from the JSON that show --json prints;\n"
     "check finds overlapping frames, gaps and more than 24 hours in a schedule file\n"
     "(exit 0 clean, 3 problems found);\n" +
-    KCliExportIcs::Explanation + KCliNow::Explanation;
+    KCliExportIcs::Explanation + KCliImportIcs::Explanation + KCliNow::Explanation;
 
 // The file layer's message boxes become lines on the error stream.
 class KStreamPrompter : public KPrompter {
@@ -341,6 +343,12 @@ int Dispatch(const std::vector<std::string> &args, std::istream &in, std::ostrea
     if (!args.empty() && args[0] == "export-ics") {
         KCliSystemHost systemHost;
         return KCliExportIcs::Run(std::vector<std::string>(args.begin() + 1, args.end()), out, err, files,
+                                  c.prompter, host ? *host : systemHost);
+    }
+    // iCalendar import: one day of a calendar as a schedule.
+    if (!args.empty() && args[0] == "import-ics") {
+        KCliSystemHost systemHost;
+        return KCliImportIcs::Run(std::vector<std::string>(args.begin() + 1, args.end()), out, err, files,
                                   c.prompter, host ? *host : systemHost);
     }
     // The frame of a time: a command with options of its own.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/KCivilDate.h"
+#include "platform/core/KLocalZone.h"
 
 #include <string>
 
@@ -16,6 +17,12 @@ public:
     virtual std::u16string SettingsFilePath() const = 0;
     // The path made absolute and normal (no "." or ".." parts).
     virtual std::u16string AbsolutePath(const std::u16string &path) const = 0;
+    // The local time zone, for calendar times given in UTC or another zone.
+    virtual const KLocalZone &LocalZone() const
+    {
+        static const KSystemLocalZone system;
+        return system;
+    }
 };
 
 // The real machine: local clock, the user's data folder, the current folder.

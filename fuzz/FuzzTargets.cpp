@@ -1,8 +1,12 @@
 #include "FuzzTargets.h"
 
+#include "ical/core/KICalImport.h"
+#include "model/KItemPoolCore.h"
 #include "platform/fakes/KFakeAppDataFolder.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
+#include "platform/fakes/KFixedOffsetZone.h"
+#include "storage/KICalExport.h"
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
@@ -134,5 +138,54 @@ int FuzzSettingsReader(const uint8_t *data, size_t size)
     Check(again.OptionBits == in.OptionBits && again.SavedViewType == in.SavedViewType &&
               again.SavedSkinState == in.SavedSkinState && again.SavedLanguage == in.SavedLanguage,
           "settings fixed part");
+    return 0;
+}
+
+int FuzzICalImporter(const uint8_t *data, size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    KFixedOffsetZone tokyo(9 * 3600);
+    KItemPoolCore pool(KItemPoolCore::MaxCapacity);
+    AddDefaultItems(pool);
+    KICalImport::Options options;
+    options.Date = KCivilDate{2024, 3, 12};
+    options.Pool = &pool;
+    const KICalImportResult r = KICalImport::ImportText(text, u"fuzz", tokyo, options);
+    if (r.Error == KICalImportError::TooManyFrames) {
+        Check(r.FramesNeeded > KDaySchedule::DefaultCapacity && r.Schedule.GetCount() == 0,
+              "too many frames");
+        return 0;
+    }
+    if (r.Error != KICalImportError::None) {
+        Check(r.Error == KICalImportError::NotICalendar || r.Error == KICalImportError::Truncated,
+              "ical error");
+        return 0;
+    }
+    const KDaySchedule &day = r.Schedule;
+    Check(day.GetCount() >= 1 && size_t(day.GetCount()) == r.Sources.size(), "ical frame count");
+    int64_t at = 0;
+    for (int i = 0; i < day.GetCount(); ++i) {
+        const KScheduleFrame &f = *day.GetFrame(i);
+        Check(f.StartTime.TotalSeconds() == at, "ical frames follow one another");
+        at += f.Duration.TotalSeconds();
+        Check(f.HasItemName() && f.ItemName.size() <= KScheduleFrame::ItemNameMax &&
+                  f.Memo.size() <= KScheduleFrame::MemoMax,
+              "ical texts");
+        for (char16_t c : f.ItemName + f.Memo)
+            Check(c >= 0x20 || c == u'\n', "ical control characters");
+        Check(f.ItemName.find(u'\n') == std::u16string::npos, "ical line break in an item");
+    }
+    Check(at == 86400, "ical day is whole");
+    KDaySchedule checked;
+    checked.AssignSchedule(day);
+    Check(checked.CheckSchedule() == 0 && !checked.OverFullDay, "ical day passes the check");
+
+    KICalExport::Options exportOptions;
+    exportOptions.Date = options.Date;
+    exportOptions.Stamp = "20240101T000000Z";
+    const std::string again = KICalExport::ExportDay(r.Title, day, exportOptions);
+    const KICalImportResult back = KICalImport::ImportText(again, u"again", tokyo, options);
+    Check(back.Error == KICalImportError::None && back.Skipped.empty(), "ical export read back");
+    Check(SameSchedule(day, back.Schedule), "ical export and import give the same frames");
     return 0;
 }

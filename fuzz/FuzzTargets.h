@@ -9,3 +9,7 @@
 int FuzzScheduleReader(const uint8_t *data, size_t size);
 int FuzzWeekReader(const uint8_t *data, size_t size);
 int FuzzSettingsReader(const uint8_t *data, size_t size);
+// The iCalendar import of one day: whatever the text, the result is refused or a whole day
+// whose frames follow one another, and exporting that day and importing it again gives the
+// same frames.
+int FuzzICalImporter(const uint8_t *data, size_t size);

@@ -1,8 +1,9 @@
 // Writes a few valid files of each kind, the starting corpus of the fuzz targets:
-//   fuzz_seeds <folder>   ->  <folder>/schedule/*, <folder>/week/*, <folder>/settings/*
+//   fuzz_seeds <folder>   ->  <folder>/schedule/*, <folder>/week/*, <folder>/settings/*, <folder>/ical/*
 #include "platform/fakes/KFakeAppDataFolder.h"
 #include "platform/fakes/KFakeFileSystem.h"
 #include "platform/fakes/KFakePrompter.h"
+#include "storage/KICalExport.h"
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
@@ -56,6 +57,16 @@ int main(int argc, char **argv)
                                std::u16string(72, char16_t(u'a' + i % 26)), uint32_t(i * 0x050505),
                                std::u16string(i * 5, u'm')));
     Save("schedule", "fifty.ors", KScheduleFile::BuildImage(full, u"full"));
+
+    // Calendars as the planner exports them; hand-written ones from other programs are
+    // committed next to these.
+    KICalExport::Options ics;
+    ics.Date = KCivilDate{2024, 3, 12};
+    ics.Stamp = "20240301T000000Z";
+    for (const auto &[name, schedule] : {std::pair{"weekday.ics", &day}, std::pair{"fifty.ics", &full}}) {
+        const std::string text = KICalExport::ExportDay(u"seed", *schedule, ics);
+        Save("ical", name, std::vector<uint8_t>(text.begin(), text.end()));
+    }
 
     KWeekSchConfig week;
     Save("week", "empty.orw", KWeekSchFile::BuildImage(week));

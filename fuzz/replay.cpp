@@ -1,5 +1,5 @@
 // Runs every file of the given folders through one reader, as the fuzz targets do:
-//   fuzz_replay schedule|week|settings FOLDER...
+//   fuzz_replay schedule|week|settings|ical FOLDER...
 // Used by the tests to replay the seed corpus and every crash found so far.
 #include "FuzzTargets.h"
 
@@ -13,13 +13,14 @@
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: fuzz_replay schedule|week|settings FOLDER...\n");
+        std::fprintf(stderr, "usage: fuzz_replay schedule|week|settings|ical FOLDER...\n");
         return 2;
     }
     std::string reader = argv[1];
     int (*target)(const uint8_t *, size_t) = reader == "schedule"   ? FuzzScheduleReader
                                              : reader == "week"     ? FuzzWeekReader
                                              : reader == "settings" ? FuzzSettingsReader
+                                             : reader == "ical"     ? FuzzICalImporter
                                                                     : nullptr;
     if (!target) {
         std::fprintf(stderr, "unknown reader %s\n", argv[1]);

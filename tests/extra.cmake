@@ -5,6 +5,7 @@ if(TARGET orvella_cli)
   set_target_properties(cli_tests PROPERTIES AUTOMOC OFF AUTORCC OFF)
   target_link_libraries(cli_tests PRIVATE orvella_cli GTest::gtest GTest::gtest_main)
   target_include_directories(cli_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(cli_tests PRIVATE ORVELLA_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
   gtest_discover_tests(cli_tests PROPERTIES LABELS cli ENVIRONMENT "${ORVELLA_TEST_ENV}" DISCOVERY_TIMEOUT 60)
 
   # The real program: show --json, write that back, show again.
@@ -31,7 +32,7 @@ add_executable(fuzz_replay ${FUZZ_DIR}/replay.cpp ${FUZZ_DIR}/FuzzTargets.cpp)
 set_target_properties(fuzz_replay PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_link_libraries(fuzz_replay PRIVATE orvella_core)
 target_include_directories(fuzz_replay PRIVATE ${FUZZ_DIR})
-foreach(reader schedule week settings)
+foreach(reader schedule week settings ical)
   add_test(NAME fuzz_replay_${reader}
     COMMAND fuzz_replay ${reader} ${FUZZ_DIR}/corpus/${reader} ${FUZZ_DIR}/crashes/${reader})
   set_tests_properties(fuzz_replay_${reader} PROPERTIES LABELS "core;fuzz" TIMEOUT 300)

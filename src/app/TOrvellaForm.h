@@ -10,6 +10,7 @@
 #include "platform/core/KPrompter.h"
 #include "platform/core/KSoundFilePlayer.h"
 #include "week/core/KWeekSchConfig.h"
+#include "week/core/KWeekViewDays.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -43,6 +44,8 @@ class KTGraphDragEditor;
 class KTSchedulePie;
 class KTScheduleTimeline;
 class KTSchTimeCount;
+class KTWeekView;
+struct KCivilDate;
 class KSidePanel;
 class KToptionPanel_I;
 class KToptionPanel_II;
@@ -61,7 +64,9 @@ class TOrvellaForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum ViewTypes { vtList = 0, vtPie = 1, vtTimeline = 2, vtCount = 3, vtWeekCount = 4 };
+    // vtWeek, the seven day files of the open week schedule side by side, is never in the
+    // settings files of earlier versions; they start any value they do not know as the list.
+    enum ViewTypes { vtList = 0, vtPie = 1, vtTimeline = 2, vtCount = 3, vtWeekCount = 4, vtWeek = 5 };
 
     // screenSize overrides the primary screen's size (tests use it).
     explicit TOrvellaForm(const KPlatform &platform, std::optional<QSize> screenSize = std::nullopt,
@@ -128,6 +133,13 @@ public:
     // The schedule's own title: the one being typed while scheduling, SchTitle otherwise (the
     // title field shows a caption of its own in the week count).
     QString ScheduleTitle() const;
+
+    // --- iCalendar import (TOrvellaForm_Import.cpp) ---
+    // File > Import iCalendar: the save question, the calendar file, the date, then the day.
+    void ImportICalendarExecute();
+    // The day of the calendar file as a new unsaved schedule; false (after saying why) when
+    // the file is refused. Asks nothing first.
+    bool ImportICalendar(const QString &path, const KCivilDate &date);
 
     // --- Settings kept between runs (TOrvellaForm_Settings.cpp) ---
     void ReadSettingsAtStart();
@@ -327,6 +339,9 @@ public:
     KTSchedulePie *SchPie = nullptr;
     KTScheduleTimeline *SchTimeline = nullptr;
     KTSchTimeCount *SchTimeCount = nullptr;
+    KTWeekView *SchWeekView = nullptr;
+    // The day files the week view shows, read when it is shown.
+    std::array<KWeekViewDay, 7> WeekViewDays;
     KToptionPanel_I *OptionPanel1 = nullptr;
     KToptionPanel_II *OptionPanel2 = nullptr;
     // Item names and colours, owned by the window.
@@ -464,6 +479,13 @@ private:
     void ShowTimelineView();
     // Count (vtCount) or week count (vtWeekCount); the week count needs WeekSchFileName.
     void ShowCountView(int type);
+    // The week view (TOrvellaForm_WeekView.cpp): needs an open week schedule.
+    void ShowWeekView();
+    void DestroyWeekView();
+    void FillWeekView();
+    // A click on a day of the week view: that weekday's schedule, as its button opens it, in the list.
+    void WeekViewDayClick(int day);
+    QString WeekViewPrintTitle() const;
 
     // Scheduling mode's part of a save: false when the edits cannot be applied.
     bool ApplyEditsForSave();

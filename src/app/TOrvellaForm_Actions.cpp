@@ -151,6 +151,7 @@ void TOrvellaForm::BuildActions()
     // File.
     MakeAction("FileNew1", "新規作成", "Ctrl+N")->setIcon(Icon(KToolIcons::FileNew));
     MakeAction("FileOpen", "開く(&O)...", "Ctrl+O")->setIcon(Icon(KToolIcons::FileOpen));
+    MakeAction("FileImportICal", "iCalendar から読み込み(&I)...");
     MakeAction("FileOverwrite1", "上書き保存(&S)", "Ctrl+S")->setIcon(Icon(KToolIcons::FileSave));
     MakeAction("FileSaveAs1", "名前を付けて保存(&A)...", "Ctrl+A");
     MakeAction("FilePageSetup1", "ページの設定(&U)...");
@@ -198,6 +199,11 @@ void TOrvellaForm::BuildActions()
         a->setCheckable(true);
         views->addAction(a);
     }
+    // The seven days of the open week schedule side by side; only with a week schedule open.
+    QAction *weekView = MakeAction("ViewTypeWeekView", "週間グラフ(&E)");
+    weekView->setCheckable(true);
+    weekView->setEnabled(false);
+    views->addAction(weekView);
     MakeAction("ViewTypeWeekSchCount", "週間スケジュール集計(&W)")->setIcon(Icon(KToolIcons::ViewWeekCount));
     MakeAction("ViewOneHourGScale", "グラフ 毎時間表示(&G)")->setCheckable(true);
     MakeAction("OptCTimeMark", "現在時刻マーク(&R)")->setCheckable(true);
@@ -275,6 +281,7 @@ void TOrvellaForm::BuildMenus()
     FILE_Menu->setObjectName("FILE_Menu");
     addItem(FILE_Menu, Action("FileNew1"), "FileNewMenu");
     addItem(FILE_Menu, Action("FileOpen"), "FileOpenMenu");
+    addItem(FILE_Menu, Action("FileImportICal"), "FileImportICalMenu");
     FILE_Menu->addSeparator();
     addItem(FILE_Menu, Action("FileOverwrite1"), "FileOverwriteMenu");
     addItem(FILE_Menu, Action("FileSaveAs1"), "FileSaveAsMenu");
@@ -306,6 +313,7 @@ void TOrvellaForm::BuildMenus()
     addItem(VIEW_Menu, Action("ViewTypeList"), "ViewTypeListMenu");
     addItem(VIEW_Menu, Action("ViewTypePie"), "ViewTypePieMenu");
     addItem(VIEW_Menu, Action("ViewTypeVTimeline"), "ViewTypeVTimelineMenu");
+    addItem(VIEW_Menu, Action("ViewTypeWeekView"), "ViewTypeWeekViewMenu");
     VIEW_Menu->addSeparator();
     addItem(VIEW_Menu, Action("ViewTypeSchCount"), "ViewTypeSchCountMenu");
     addItem(VIEW_Menu, Action("ViewTypeWeekSchCount"), "ViewTypeWeekSchCountMenu");
@@ -434,6 +442,7 @@ void TOrvellaForm::BindButtons()
     connect(Action("ViewTypeVTimeline"), &QAction::triggered, this, [this] { SwitchView(vtTimeline); });
     connect(Action("ViewTypeSchCount"), &QAction::triggered, this, [this] { SwitchView(vtCount); });
     connect(Action("ViewTypeWeekSchCount"), &QAction::triggered, this, [this] { SwitchView(vtWeekCount); });
+    connect(Action("ViewTypeWeekView"), &QAction::triggered, this, [this] { SwitchView(vtWeek); });
     connect(Action("OptCTimeMark"), &QAction::triggered, this, [this] { SetCurTimeMark(!CurTimeMark); });
     connect(Action("ViewOneHourGScale"), &QAction::triggered, this,
             [this] { SetOneHourGScale(!OneHourGScale); });

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 
 using namespace KMessageCatalog;
 
@@ -81,6 +82,10 @@ void TOrvellaForm::SetWeekSchOpen(bool open)
     if (open)
         weekly->setEnabled(true);
     weekly->setChecked(open);
+    // The week view shows the week schedule's days: it goes when the week schedule does.
+    Action("ViewTypeWeekView")->setEnabled(open);
+    if (!open && ViewType == vtWeek)
+        SwitchView(vtList);
 }
 
 void TOrvellaForm::OpenFileOfAnyKind(const QString &path)
@@ -274,10 +279,13 @@ bool TOrvellaForm::ApplyEditsForSave()
 
 void TOrvellaForm::BindFileCommands()
 {
-    FileLogMenu = new KTFileLogOnMenu(FILE_Menu, 10, KTFileLogOnMenu::DefaultCapacity, this);
+    // The recent files go just above the last item (Exit).
+    FileLogMenu = new KTFileLogOnMenu(FILE_Menu, int(FILE_Menu->actions().size()) - 1,
+                                      KTFileLogOnMenu::DefaultCapacity, this);
     FileLogMenu->OnClick = [this](const QString &path) { OpenRecentFile(path); };
     connect(Action("FileNew1"), &QAction::triggered, this, &TOrvellaForm::NewSchedule);
     connect(Action("FileOpen"), &QAction::triggered, this, &TOrvellaForm::FileOpenExecute);
     connect(Action("FileOverwrite1"), &QAction::triggered, this, [this] { OverwriteSchedule(); });
     connect(Action("FileSaveAs1"), &QAction::triggered, this, &TOrvellaForm::FileSaveAsExecute);
+    connect(Action("FileImportICal"), &QAction::triggered, this, &TOrvellaForm::ImportICalendarExecute);
 }

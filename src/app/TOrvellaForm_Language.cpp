@@ -8,6 +8,7 @@
 #include "graphs/KTSchFramePopup.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
+#include "graphs/KTWeekView.h"
 #include "listedit/KScheduleList.h"
 #include "listedit/KToptionPanel_I.h"
 #include "listedit/KToptionPanel_II.h"
@@ -85,6 +86,9 @@ void TOrvellaForm::ApplyLanguageToViews()
     }
     if (KTGraphDragEditor *editor = ShownGraphEditor())
         editor->Language = language;
+    // The week view's captions and the reasons of its grey days.
+    if (SchWeekView)
+        FillWeekView();
     // The side panel of the other mode is kept hidden for the next swap: it follows too.
     for (KSidePanel *panel : SidePanels())
         panel->SetLanguage(language);

@@ -4,6 +4,7 @@
 #include "graphs/KTSchTimeCount.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
+#include "graphs/KTWeekView.h"
 #include "listedit/KScheduleList.h"
 #include "model/KMessageCatalog.h"
 #include "platform/qt/KPrintService.h"
@@ -47,6 +48,10 @@ bool TOrvellaForm::FilePrintExecute()
     case vtWeekCount:
         viewExists = SchTimeCount != nullptr;
         printed = viewExists && SchTimeCount->PrintPicture(*printer, title, 5, 5);
+        break;
+    case vtWeek:
+        viewExists = SchWeekView != nullptr;
+        printed = viewExists && SchWeekView->PrintWeek(*printer, WeekViewPrintTitle());
         break;
     default:
         viewExists = false;

@@ -39,7 +39,7 @@ void TOrvellaForm::ReadSettingsAtStart()
     SetOneHourGScale(bits & KOrvellaEnv::OptOneHourGScale);
     SetStartWithLastView(bits & KOrvellaEnv::OptStartWithLastView);
     // A view number the program does not know starts the list.
-    LastViewType = env.SavedViewType <= vtWeekCount ? int(env.SavedViewType) : int(vtList);
+    LastViewType = env.SavedViewType <= vtWeek ? int(env.SavedViewType) : int(vtList);
     SkinState.Flags = env.SavedSkinState.Flags;
     SkinState.Size = env.SavedSkinState.Size;
     SkinState.Transparency = env.SavedSkinState.Transparency;
@@ -94,8 +94,11 @@ void TOrvellaForm::RestoreLastView()
 {
     if (!StartWithLastView)
         return;
-    // The week count is never restored: its week file may not be open yet.
-    if (LastViewType != vtWeekCount)
+    // The week count is never restored: its week file may not be open yet. The week view
+    // comes back when a week schedule was reopened, else the list shows.
+    if (LastViewType == vtWeek && !WeekSchOpen)
+        ViewType = vtList;
+    else if (LastViewType != vtWeekCount)
         ViewType = LastViewType;
     SwitchView(ViewType);
     UnpackSkinState();

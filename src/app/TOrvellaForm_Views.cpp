@@ -4,6 +4,7 @@
 #include "graphs/KTSchTimeCount.h"
 #include "graphs/KTSchedulePie.h"
 #include "graphs/KTScheduleTimeline.h"
+#include "graphs/KTWeekView.h"
 #include "listedit/KScheduleList.h"
 #include "model/KMessageCatalog.h"
 
@@ -23,8 +24,14 @@ void TOrvellaForm::SwitchView(int type)
         return;
     }
 
+    // The week view shows the day files of an open week schedule.
+    if (type == vtWeek && !WeekSchOpen) {
+        ShowMessageCode(KMessageCatalog::NoWeekFile);
+        UpdateViewMenuChecks(ViewType);
+        return;
+    }
     // Skin mode shows only the pie or the timeline: another view brings the normal window back.
-    if (SkinMode && type != vtPie && type != vtTimeline && type >= vtList && type <= vtWeekCount)
+    if (SkinMode && type != vtPie && type != vtTimeline && type >= vtList && type <= vtWeek)
         ExitSkinMode();
 
     switch (type) {
@@ -35,17 +42,21 @@ void TOrvellaForm::SwitchView(int type)
         DestroyPieView();
         DestroyTimelineView();
         DestroyCountView();
+        DestroyWeekView();
         ViewType = vtList;
         ShowListView();
         SchTitleEdit->setText(SchTitle);
         break;
     case vtPie:
+        DestroyWeekView();
         ShowPieView();
         break;
     case vtTimeline:
+        DestroyWeekView();
         ShowTimelineView();
         break;
     case vtCount:
+        DestroyWeekView();
         ShowCountView(vtCount);
         break;
     case vtWeekCount:
@@ -53,7 +64,11 @@ void TOrvellaForm::SwitchView(int type)
             ShowMessageCode(KMessageCatalog::NoWeekFile);
             return;
         }
+        DestroyWeekView();
         ShowCountView(vtWeekCount);
+        break;
+    case vtWeek:
+        ShowWeekView();
         break;
     default:
         return;
@@ -76,6 +91,8 @@ void TOrvellaForm::UpdateViewMenuChecks(int type)
     const char *names[] = {"ViewTypeList", "ViewTypePie", "ViewTypeVTimeline", "ViewTypeSchCount"};
     if (type >= 0 && type < 4)
         Action(names[type])->setChecked(true);
+    else if (type == vtWeek)
+        Action("ViewTypeWeekView")->setChecked(true);
 }
 
 void TOrvellaForm::SetCurTimeMark(bool value)
@@ -87,6 +104,8 @@ void TOrvellaForm::SetCurTimeMark(bool value)
         SchPie->SetTimeMarkStyle(value ? 2 : 0);
     if (SchTimeline)
         SchTimeline->SetTimeMarkStyle(value ? 2 : 0);
+    if (SchWeekView)
+        SchWeekView->SetTimeMarkStyle(value ? 2 : 0);
     Action("OptCTimeMark")->setChecked(value);
 }
 
@@ -97,6 +116,8 @@ void TOrvellaForm::SetOneHourGScale(bool value)
         SchPie->SetHourLabelMode(value ? 3 : 2);
     else if (SchTimeline)
         SchTimeline->SetHourLabelMode(value ? 3 : 2);
+    else if (SchWeekView)
+        SchWeekView->SetHourLabelMode(value ? 3 : 2);
     Action("ViewOneHourGScale")->setChecked(value);
 }
 
@@ -114,4 +135,6 @@ void TOrvellaForm::MoveTimeMark(KSchTime now)
         SchPie->ShowTime(now);
     else if (ViewType == vtTimeline && SchTimeline)
         SchTimeline->ShowTime(now);
+    else if (ViewType == vtWeek && SchWeekView)
+        SchWeekView->ShowTime(now);
 }

@@ -2,6 +2,7 @@
 #include "app/TOrvellaForm.h"
 
 #include "app/KTFileLogOnMenu.h"
+#include "graphs/KTWeekView.h"
 #include "model/KMessageCatalog.h"
 #include "platform/core/KClock.h"
 #include "platform/qt/KQtText.h"
@@ -112,6 +113,9 @@ void TOrvellaForm::TickWeekPanel(int weekday)
 {
     if (weekday < 0 || weekday > 6)
         return;
+    // The week view highlights today: after midnight, the next column (one draw a day).
+    if (SchWeekView)
+        SchWeekView->SetToday(weekday);
     // The today mark sits in the corner of today's button and follows midnight.
     PlaceWeekdayMark(TodayIndImage, weekday, 20);
     TodayIndImage->show();

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace KPrintPicture {
 
@@ -69,6 +70,26 @@ bool Print(QPrinter &printer, const QImage &picture, const QString &title, doubl
     const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
     const double dpi = printer.resolution();
     PaintPage(painter, paintRect.size(), dpi, dpi, picture, title, widthInches, heightInches);
+    return painter.end();
+}
+
+bool PrintLandscape(QPrinter &printer, const QImage &picture, const QString &title)
+{
+    if (picture.isNull())
+        return false;
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (!printer.docName().size())
+        printer.setDocName(title.isEmpty() ? QStringLiteral("Orvella") : title);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double dpi = printer.resolution();
+    // Room for the title half an inch above the picture, and a quarter inch all round.
+    const double roomW = paintRect.width() / dpi - 0.5, roomH = paintRect.height() / dpi - 1.75;
+    const double aspect = double(picture.width()) / picture.height();
+    const double w = std::min(roomW, roomH * aspect);
+    PaintPage(painter, paintRect.size(), dpi, dpi, picture, title, w, w / aspect);
     return painter.end();
 }
 

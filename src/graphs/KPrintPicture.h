@@ -28,6 +28,10 @@ void PaintPage(QPainter &painter, const QSize &page, double dpiX, double dpiY, c
 bool Print(QPrinter &printer, const QImage &picture, const QString &title, double widthInches,
            double heightInches);
 
+// Prints on one landscape page, the picture as large as the page allows below the title,
+// in its own proportions. False when the printer cannot be opened.
+bool PrintLandscape(QPrinter &printer, const QImage &picture, const QString &title);
+
 // Prints on the default printer, or into a PDF file when no printer exists.
 // pdfPath receives the file written in that case (empty when a printer was used).
 bool PrintOrPdf(const QImage &picture, const QString &title, double widthInches, double heightInches,

@@ -15,12 +15,11 @@ KTScheduleTimeline::KTScheduleTimeline(QWidget *parent) : KTScheduleGraph(parent
     Origin = QPoint(35, 10);
 }
 
-void KTScheduleTimeline::PaintSchedule()
+std::vector<KTimelineBlock> KTScheduleTimeline::BlocksOf(const KDaySchedule &schedule)
 {
-    const KDaySchedule *schedule = Schedule();
     std::vector<KTimelineBlock> blocks;
-    for (int32_t i = 0; i < schedule->Capacity(); ++i) {
-        const KScheduleFrame *f = schedule->GetFrame(i);
+    for (int32_t i = 0; i < schedule.Capacity(); ++i) {
+        const KScheduleFrame *f = schedule.GetFrame(i);
         if (!f || !f->HasItemName())
             continue;
         KTimelineBlock b;
@@ -36,6 +35,12 @@ void KTScheduleTimeline::PaintSchedule()
         b.Name = QString::fromStdU16String(f->ItemName);
         blocks.push_back(std::move(b));
     }
+    return blocks;
+}
+
+void KTScheduleTimeline::PaintSchedule()
+{
+    const std::vector<KTimelineBlock> blocks = BlocksOf(*Schedule());
 
     const int tickMode = TickMode();
     bool scale = true;

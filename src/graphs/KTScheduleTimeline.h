@@ -15,6 +15,8 @@ public:
     int32_t SecondsAt(QPointF p) const override;
     bool OnTimeline() const override { return true; }
     Qt::CursorShape EdgeCursor(const KDragEdge &edge) const override;
+    // The blocks of the used frames of a schedule, in frame order.
+    static std::vector<KTimelineBlock> BlocksOf(const KDaySchedule &schedule);
 
 protected:
     void PaintSchedule() override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listedit/KItemPoolCore.h"
+#include "model/KItemPoolCore.h"
 
 #include <QListWidget>
 #include <QPointer>

@@ -52,4 +52,39 @@ std::string FromUtf16(const std::u16string &text)
     return out;
 }
 
+std::u16string ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const uint8_t b = uint8_t(text[i]);
+        size_t extra = 0;
+        uint32_t c = b, min = 0;
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1, c = b & 0x1F, min = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2, c = b & 0x0F, min = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3, c = b & 0x07, min = 0x10000;
+        } else if (b >= 0x80) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        size_t k = 1;
+        for (; k <= extra && i + k < text.size() && (uint8_t(text[i + k]) & 0xC0) == 0x80; ++k)
+            c = (c << 6) | (uint8_t(text[i + k]) & 0x3F);
+        if (k <= extra || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            // The lead byte alone is replaced; the bytes after it are read again.
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        AppendUtf16(out, c);
+        i += extra + 1;
+    }
+    return out;
+}
+
 } // namespace KUtf8

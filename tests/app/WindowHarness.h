@@ -8,6 +8,7 @@
 #include "platform/fakes/KFakePrintService.h"
 #include "platform/fakes/KFakePrompter.h"
 #include "platform/fakes/KFakeSound.h"
+#include "platform/fakes/KFixedOffsetZone.h"
 
 #include <QSize>
 #include <QTimer>
@@ -31,6 +32,8 @@ struct WindowHarness {
     // Printing goes into a PDF file the test names.
     KFakePrintService printer;
     KDesktopNotifier *notifications = nullptr;
+    // Calendar times are read as in Tokyo (UTC+9, no summer time).
+    KFixedOffsetZone zone{9 * 3600};
     std::unique_ptr<TOrvellaForm> form;
     QSize screen;
     bool timerRunning;
@@ -59,6 +62,7 @@ struct WindowHarness {
         platform.Sound = &sound;
         platform.Printer = &printer;
         platform.Notifications = notifications;
+        platform.LocalZone = &zone;
         // An empty size: the window measures the real screen.
         form = std::make_unique<TOrvellaForm>(platform,
                                               screen.isValid() ? std::optional<QSize>(screen) : std::nullopt);

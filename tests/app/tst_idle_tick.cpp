@@ -1,7 +1,10 @@
 // A tick in which nothing visible changes paints nothing: the idle planner costs (almost)
 // no CPU. Each view is checked while the clock moves by seconds inside one minute.
 #include "WindowHarness.h"
+#include "storage/KScheduleFile.h"
+#include "storage/KWeekSchFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPaintEvent>
 #include <QtTest>
@@ -28,11 +31,23 @@ class TestIdleTick : public QObject {
 private slots:
     void secondsThatChangeNothingPaintNothing()
     {
-        for (int view :
-             {TOrvellaForm::vtList, TOrvellaForm::vtPie, TOrvellaForm::vtTimeline, TOrvellaForm::vtCount}) {
+        for (int view : {TOrvellaForm::vtList, TOrvellaForm::vtPie, TOrvellaForm::vtTimeline,
+                         TOrvellaForm::vtCount, TOrvellaForm::vtWeek}) {
             WindowHarness h;
             TOrvellaForm &f = *h.form;
+            if (view == TOrvellaForm::vtWeek) {
+                // The week view needs a week schedule: one whose Wednesday has a frame.
+                KDaySchedule day;
+                day.AppendFrame(KScheduleFrame(KSchTime{9, 0, 0}, KSchTime{8, 0, 0}, u"Work", 0xC00000, u""));
+                KWeekSchConfig week;
+                week.SetDayFile(3, u"/w/wed.ors");
+                h.files.Put(u"/w/wed.ors", KScheduleFile::BuildImage(day, u""));
+                h.files.Put(u"/w/week.orw", KWeekSchFile::BuildImage(week));
+                h.dialogs.Answers = {u"/w/week.orw"};
+                f.Action("FileOpen")->trigger();
+            }
             f.SwitchView(view);
+            QCOMPARE(f.ViewType, view);
             h.clock.Set(12, 0, 10, 3);
             f.ClockTick();
             QVERIFY(QTest::qWaitForWindowExposed(&f));

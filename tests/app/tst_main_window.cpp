@@ -93,9 +93,9 @@ private slots:
         for (QAction *a : h.form->VIEW_Menu->actions())
             if (!a->isSeparator())
                 view << a->text();
-        QCOMPARE(view.mid(0, 6),
+        QCOMPARE(view.mid(0, 7),
                  QStringList({"週間表示(&X)", "リスト(&L)", "円グラフ(&P)", "時間軸（縦）グラフ(&T)",
-                              "集計(&C)", "週間スケジュール集計(&W)"}));
+                              "週間グラフ(&E)", "集計(&C)", "週間スケジュール集計(&W)"}));
         QVERIFY(view.contains("グラフ 毎時刻表示(&G)"));
     }
 

@@ -16,6 +16,10 @@
         <translation>&amp;Open...</translation>
     </message>
     <message>
+        <source>iCalendar から読み込み(&amp;I)...</source>
+        <translation>&amp;Import iCalendar...</translation>
+    </message>
+    <message>
         <source>上書き保存(&amp;S)</source>
         <translation>&amp;Save</translation>
     </message>
@@ -158,6 +162,10 @@
     <message>
         <source>時間軸（縦）グラフ(&amp;T)</source>
         <translation>&amp;Timeline (Vertical) Graph</translation>
+    </message>
+    <message>
+        <source>週間グラフ(&amp;E)</source>
+        <translation>W&amp;eek View</translation>
     </message>
     <message>
         <source>集計(&amp;C)</source>
@@ -398,6 +406,18 @@
     <message>
         <source>Orvella バージョン情報</source>
         <translation>About Orvella</translation>
+    </message>
+    <message>
+        <source>iCalendar から読み込み</source>
+        <translation>Import iCalendar</translation>
+    </message>
+    <message>
+        <source>ファイル:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>読み込む日付(&amp;D):</source>
+        <translation>&amp;Date to import:</translation>
     </message>
 </context>
 </TS>

@@ -22,5 +22,6 @@ KClockReading KSystemClock::Now() const
     r.Weekday = local.tm_wday;
     r.Millisecond = int(ms % 1000);
     r.UnixSeconds = ms / 1000;
+    r.Date = KCivilDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
     return r;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/KCivilDate.h"
 #include "model/KSchTime.h"
 
 // A reading of the local wall clock: time of day with whole seconds (clock form)
@@ -11,6 +12,8 @@ struct KClockReading {
     int Millisecond = 0;
     // Seconds since 1970-01-01 UTC, or -1 when unknown; tells a long gap from a clock set back.
     int64_t UnixSeconds = -1;
+    // The local date.
+    KCivilDate Date;
 };
 
 class KClock {

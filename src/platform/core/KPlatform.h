@@ -12,6 +12,7 @@ class KPrintService;
 // Scheduling mode: the cell clipboard.
 class KClipboard;
 class KDesktopNotifier;
+class KLocalZone;
 
 // The platform services a window or file object works with. Nothing here is
 // owned: the program's entry point (or a test) keeps them alive.
@@ -32,4 +33,6 @@ struct KPlatform {
     KClipboard *Clipboard = nullptr;
     // Linux desktop: notifications outside the window (none: not sent).
     KDesktopNotifier *Notifications = nullptr;
+    // The local time zone, for calendar times in UTC or another zone (none: the system's).
+    const KLocalZone *LocalZone = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "listedit/KItemPoolCore.h"
+#include "model/KItemPoolCore.h"
 
 #include <algorithm>
 
