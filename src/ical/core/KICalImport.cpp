@@ -22,6 +22,16 @@ uint32_t ColorOf(const std::u16string &item, const KICalImport::Options &options
     return options.Pool && options.Pool->HasItem(item) ? options.Pool->GetItemColor(item, white) : white;
 }
 
+// Cutting a text to its limit may leave a blank at its end, which an iCalendar reader would
+// drop on the next read: drop it now, so that a day imported, exported and imported again is the same.
+std::u16string Fit(const std::u16string &text, size_t max)
+{
+    std::u16string out = TruncateUtf16(text, max);
+    while (!out.empty() && out.back() == u' ')
+        out.pop_back();
+    return out;
+}
+
 std::u16string Memo(const KICalEvent &e)
 {
     const std::u16string location = KICalImport::CleanText(e.Location, true);
@@ -134,8 +144,8 @@ KICalImportResult KICalImport::LayOut(std::vector<KICalEvent> events, const Opti
         std::u16string item = p.Event ? CleanText(p.Event->Summary, false) : options.FreeItem;
         if (item.empty())
             item = options.UntitledItem;
-        item = TruncateUtf16(item, KScheduleFrame::ItemNameMax);
-        const std::u16string memo = p.Event ? TruncateUtf16(Memo(*p.Event), KScheduleFrame::MemoMax) : u"";
+        item = Fit(item, KScheduleFrame::ItemNameMax);
+        const std::u16string memo = p.Event ? Fit(Memo(*p.Event), KScheduleFrame::MemoMax) : u"";
         result.Schedule.AppendFrame(
             KScheduleFrame(TimeOf(p.Start), TimeOf(p.End - p.Start), item, ColorOf(item, options), memo));
         result.Sources.push_back(p.Source);
