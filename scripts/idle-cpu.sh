@@ -18,7 +18,8 @@ if [ "$PROFILE" = week ]; then
   "$(dirname "$BIN")/../tools/orvella_week_view_setup" "$XDG_DATA_HOME" "$WORK/plans"
 fi
 
-xvfb-run ${XVFB_SERVERNUM:+-n "$XVFB_SERVERNUM"} ${XVFB_SERVERNUM:--a} -s '-screen 0 1280x1024x24' "$BIN" \
+if [ -n "${XVFB_SERVERNUM:-}" ]; then display=(-n "$XVFB_SERVERNUM"); else display=(-a); fi
+xvfb-run "${display[@]}" -s '-screen 0 1280x1024x24' "$BIN" \
   >"$WORK/out.log" 2>&1 &
 XVFB=$!
 # The planner is the child of xvfb-run's shell; wait until it is there.
