@@ -1,21 +1,23 @@
 #include "app/KOrvellaProgram.h"
 
+#include "app/KAfterFirstPaint.h"
 #include "app/TOrvellaForm.h"
 #include "app/dialogs/TKVersionDialog.h"
 #include "platform/core/KClock.h"
 #include "platform/core/KStdFileSystem.h"
 #include "platform/qt/KDBusNotifier.h"
 #include "platform/qt/KEndSignals.h"
+#include "platform/qt/KLazySound.h"
 #include "platform/qt/KQtAppDataFolder.h"
 #include "platform/qt/KQtFileDialogs.h"
 #include "platform/qt/KQtPrintService.h"
 #include "platform/qt/KQtPrompter.h"
-#include "platform/qt/KQtSound.h"
 #include "platform/qt/KQtTrayIcon.h"
 #include "platform/qt/KSingleInstance.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <memory>
 
 int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
 {
@@ -69,7 +71,8 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     // Linux desktop: the tray icon, when the desktop has a tray.
     KQtTrayIcon tray;
     platform.Tray = &tray;
-    KQtSound sound;
+    // Sound output: its libraries are loaded when the first sound plays.
+    KLazySound sound;
     platform.Sound = &sound;
     platform.Printer = &printer;
     // Linux desktop: notifications through the desktop's notification service, when there is one.
@@ -83,9 +86,13 @@ int KOrvellaProgram::Run(int argc, char *argv[], const WindowMade &windowMade)
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&form, &TOrvellaForm::FormClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A version dialog with default contents lives as long as the window; the Help
-    // command shows one of its own.
-    TKVersionDialog hiddenVersionDialog;
-    hiddenVersionDialog.hide();
+    // command shows one of its own. Nothing waits for it: it is made once the window has
+    // first been painted.
+    std::unique_ptr<TKVersionDialog> hiddenVersionDialog;
+    KAfterFirstPaint afterFirstPaint(form, [&hiddenVersionDialog] {
+        hiddenVersionDialog = std::make_unique<TKVersionDialog>();
+        hiddenVersionDialog->hide();
+    });
     // A file given at start opens once the window is up, as if chosen with File > Open; the
     // files of later starts, held meanwhile, follow it in their order.
     if (!path.isEmpty())

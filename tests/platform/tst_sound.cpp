@@ -2,8 +2,8 @@
 // and playing (a built-in sound, a file, an unplayable file) never blocks the event loop,
 // with or without an audio server.
 #include "alarm/core/KAlarmSounds.h"
-#include "platform/qt/KQtSound.h"
-#include "platform/qt/KQtSoundFilePlayer.h"
+#include "platform/sound/KQtSound.h"
+#include "platform/sound/KQtSoundFilePlayer.h"
 
 #include <QFile>
 #include <QTemporaryDir>

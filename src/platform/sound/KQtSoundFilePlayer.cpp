@@ -1,6 +1,6 @@
-#include "platform/qt/KQtSoundFilePlayer.h"
+#include "platform/sound/KQtSoundFilePlayer.h"
 
-#include "platform/qt/KQtSound.h"
+#include "platform/sound/KQtSound.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
