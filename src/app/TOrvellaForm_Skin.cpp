@@ -275,7 +275,10 @@ void TOrvellaForm::PlaceSkinButtons()
     const int panelH = SchListPanel->height();
     EnterSkinModeButton->setGeometry(panelW - 24 - 2, panelH - 24 - 2, 24, 24);
     ExitSkinModeButton->setGeometry(EnterSkinModeButton->geometry());
-    SkinModeClockLabel->adjustSize();
+    // The clock is sized for its text while it shows; a hidden one keeps its place (sizing it
+    // would load its font at start-up for nothing).
+    if (!SkinModeClockLabel->isHidden())
+        SkinModeClockLabel->adjustSize();
     const int left = SkinSize == 4 ? 10 : EnterSkinModeButton->x() - SkinModeClockLabel->width() - 10;
     SkinModeClockLabel->move(left, panelH - SkinModeClockLabel->height() - 4);
     SkinModeClockLabel->raise();
