@@ -59,16 +59,29 @@ void PaintPage(QPainter &painter, const QSize &page, double dpiX, double dpiY, c
     painter.drawImage(layout.PictureRect, picture);
 }
 
-bool Print(QPrinter &printer, const QImage &picture, const QString &title, double widthInches,
-           double heightInches)
+namespace {
+// Names the print job (when nothing has yet) and opens the painter on the printer; paintRect
+// and dpi receive the printable area in device pixels and the resolution.
+bool BeginPage(QPrinter &printer, const QString &title, QPainter &painter, QRect &paintRect, double &dpi)
 {
     if (!printer.docName().size())
         printer.setDocName(title.isEmpty() ? QStringLiteral("Orvella") : title);
-    QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double dpi = printer.resolution();
+    paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
+    dpi = printer.resolution();
+    return true;
+}
+} // namespace
+
+bool Print(QPrinter &printer, const QImage &picture, const QString &title, double widthInches,
+           double heightInches)
+{
+    QPainter painter;
+    QRect paintRect;
+    double dpi = 0;
+    if (!BeginPage(printer, title, painter, paintRect, dpi))
+        return false;
     PaintPage(painter, paintRect.size(), dpi, dpi, picture, title, widthInches, heightInches);
     return painter.end();
 }
@@ -78,13 +91,11 @@ bool PrintLandscape(QPrinter &printer, const QImage &picture, const QString &tit
     if (picture.isNull())
         return false;
     printer.setPageOrientation(QPageLayout::Landscape);
-    if (!printer.docName().size())
-        printer.setDocName(title.isEmpty() ? QStringLiteral("Orvella") : title);
     QPainter painter;
-    if (!painter.begin(&printer))
+    QRect paintRect;
+    double dpi = 0;
+    if (!BeginPage(printer, title, painter, paintRect, dpi))
         return false;
-    const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double dpi = printer.resolution();
     // Room for the title half an inch above the picture, and a quarter inch all round.
     const double roomW = paintRect.width() / dpi - 0.5, roomH = paintRect.height() / dpi - 1.75;
     const double aspect = double(picture.width()) / picture.height();

@@ -52,8 +52,11 @@ std::string FromUtf16(const std::u16string &text)
     return out;
 }
 
-std::u16string ToUtf16(std::string_view text)
+std::u16string ToUtf16(std::string_view text, InvalidByte invalid)
 {
+    const auto invalidByte = [invalid](uint8_t b) {
+        return invalid == InvalidByte::Replace ? u'\uFFFD' : char16_t(0xDC00 + b);
+    };
     std::u16string out;
     out.reserve(text.size());
     size_t i = 0;
@@ -68,7 +71,7 @@ std::u16string ToUtf16(std::string_view text)
         } else if (b >= 0xF0 && b <= 0xF4) {
             extra = 3, c = b & 0x07, min = 0x10000;
         } else if (b >= 0x80) {
-            out += u'\uFFFD';
+            out += invalidByte(b);
             ++i;
             continue;
         }
@@ -76,8 +79,8 @@ std::u16string ToUtf16(std::string_view text)
         for (; k <= extra && i + k < text.size() && (uint8_t(text[i + k]) & 0xC0) == 0x80; ++k)
             c = (c << 6) | (uint8_t(text[i + k]) & 0x3F);
         if (k <= extra || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            // The lead byte alone is replaced; the bytes after it are read again.
-            out += u'\uFFFD';
+            // The lead byte alone is mapped; the bytes after it are read again.
+            out += invalidByte(b);
             ++i;
             continue;
         }

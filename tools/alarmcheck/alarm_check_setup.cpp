@@ -4,45 +4,16 @@
 // "Chime_1"). Used by scripts/alarm-sound-check.sh.
 // Usage: orvella_alarm_check_setup <data folder (XDG_DATA_HOME)> <schedule file>
 #include "alarm/core/KSchAlarmConfig.h"
-#include "platform/core/KAppDataFolder.h"
 #include "platform/core/KClock.h"
-#include "platform/core/KPrompter.h"
 #include "platform/core/KStdFileSystem.h"
+#include "platform/fakes/KFakeAppDataFolder.h"
+#include "platform/fakes/KFakePrompter.h"
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
 #include "week/core/KWeekSchConfig.h"
 
 #include <cstdio>
 #include <string>
-
-namespace {
-class FixedFolder : public KAppDataFolder {
-public:
-    explicit FixedFolder(std::u16string folder) : folder_(std::move(folder)) {}
-    std::u16string Folder() const override { return folder_; }
-
-private:
-    std::u16string folder_;
-};
-
-// Nothing here asks the user anything; every question is answered with OK.
-class SilentPrompter : public KPrompter {
-public:
-    KMsgAnswer Ask(const std::u16string &, const std::u16string &, KMsgIcon, KMsgButtons buttons) override
-    {
-        return buttons == KMsgButtons::YesNo || buttons == KMsgButtons::YesNoCancel ? KMsgAnswer::Yes
-                                                                                    : KMsgAnswer::Ok;
-    }
-};
-
-std::u16string Widen(const char *s)
-{
-    std::u16string out;
-    for (; *s; ++s)
-        out += char16_t(static_cast<unsigned char>(*s)); // ASCII paths only
-    return out;
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -51,8 +22,10 @@ int main(int argc, char **argv)
         return 2;
     }
     KStdFileSystem files;
-    SilentPrompter prompter;
-    const std::u16string schedulePath = Widen(argv[2]);
+    // Nothing here asks the user anything; a question is answered with Yes.
+    KFakePrompter prompter;
+    prompter.DefaultAnswer = KMsgAnswer::Yes;
+    const std::u16string schedulePath = KStdFileSystem::TextOf(argv[2]);
 
     // The frame began a minute ago and ends at the minute after the next one.
     const KSchTime now = KSystemClock().Now().Time;
@@ -86,7 +59,7 @@ int main(int argc, char **argv)
     alarm.SetPointOn(0, true);
     alarm.AlarmTypes = KSchAlarmConfig::SoundAlarm | KSchAlarmConfig::PopupAlarm;
     KWeekSchConfig week;
-    FixedFolder folder(Widen(argv[1]));
+    KFakeAppDataFolder folder(KStdFileSystem::TextOf(argv[1]));
     KOrvellaEnv env(files, prompter, folder);
     env.AlarmConfigRef = &alarm;
     env.WeekConfigRef = &week;

@@ -3,9 +3,9 @@
 // file with the week file as the most recent file, "start with the last view" on and the week
 // view as the last view. Used by scripts/idle-cpu.sh and for looking at the view.
 // Usage: orvella_week_view_setup <data folder (XDG_DATA_HOME)> <folder for the schedule files>
-#include "platform/core/KAppDataFolder.h"
-#include "platform/core/KPrompter.h"
 #include "platform/core/KStdFileSystem.h"
+#include "platform/fakes/KFakeAppDataFolder.h"
+#include "platform/fakes/KFakePrompter.h"
 #include "storage/KOrvellaEnv.h"
 #include "storage/KScheduleFile.h"
 #include "storage/KWeekSchFile.h"
@@ -15,24 +15,6 @@
 #include <vector>
 
 namespace {
-class FixedFolder : public KAppDataFolder {
-public:
-    explicit FixedFolder(std::u16string folder) : folder_(std::move(folder)) {}
-    std::u16string Folder() const override { return folder_; }
-
-private:
-    std::u16string folder_;
-};
-
-class SilentPrompter : public KPrompter {
-public:
-    KMsgAnswer Ask(const std::u16string &, const std::u16string &, KMsgIcon, KMsgButtons buttons) override
-    {
-        return buttons == KMsgButtons::YesNo || buttons == KMsgButtons::YesNoCancel ? KMsgAnswer::Yes
-                                                                                    : KMsgAnswer::Ok;
-    }
-};
-
 struct Slot {
     int Start, Length; // minutes
     const char16_t *Item;
@@ -57,7 +39,9 @@ int main(int argc, char **argv)
         return 2;
     }
     KStdFileSystem files;
-    SilentPrompter prompter;
+    // Nothing here asks the user anything; a question is answered with Yes.
+    KFakePrompter prompter;
+    prompter.DefaultAnswer = KMsgAnswer::Yes;
     const std::u16string folder = KStdFileSystem::TextOf(argv[2]) + u"/";
     files.CreateFolders(folder);
 
@@ -120,7 +104,7 @@ int main(int argc, char **argv)
 
     KSchAlarmConfig alarm;
     KWeekSchConfig options;
-    FixedFolder data(KStdFileSystem::TextOf(argv[1]));
+    KFakeAppDataFolder data(KStdFileSystem::TextOf(argv[1]));
     KOrvellaEnv env(files, prompter, data);
     env.AlarmConfigRef = &alarm;
     env.WeekConfigRef = &options;

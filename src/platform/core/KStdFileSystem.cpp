@@ -250,43 +250,7 @@ bool KStdFileSystem::NativeOf(const std::u16string &text, std::string &native)
 
 std::u16string KStdFileSystem::TextOf(const std::string &native)
 {
-    std::u16string out;
-    out.reserve(native.size());
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(native[i]); };
-    size_t i = 0;
-    while (i < native.size()) {
-        const unsigned char b = byte(i);
-        size_t extra = 0;
-        uint32_t c = b, min = 0;
-        if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1, c = b & 0x1F, min = 0x80;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2, c = b & 0x0F, min = 0x800;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3, c = b & 0x07, min = 0x10000;
-        } else if (b >= 0x80) {
-            out += char16_t(0xDC00 + b);
-            ++i;
-            continue;
-        }
-        bool ok = i + extra < native.size() || extra == 0;
-        for (size_t k = 1; ok && k <= extra; ++k) {
-            if ((byte(i + k) & 0xC0) != 0x80)
-                ok = false;
-            else
-                c = (c << 6) | (byte(i + k) & 0x3F);
-        }
-        if (ok && extra && (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)))
-            ok = false;
-        if (!ok) {
-            out += char16_t(0xDC00 + b);
-            ++i;
-            continue;
-        }
-        KUtf8::AppendUtf16(out, c);
-        i += extra + 1;
-    }
-    return out;
+    return KUtf8::ToUtf16(native, KUtf8::InvalidByte::Surrogate);
 }
 
 bool KStdFileSystem::IsWritable(const std::u16string &path)
